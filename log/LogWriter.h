@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+class LogNoticeSink;
+
+// Keeps at most one text log file: started (CREATE, APPEND) and ended (STOP, CLOSE) through
+// SetLogFile, every other line written through WriteLogLine. Lines are Windows-1252 bytes
+// ending in CR LF, stamped with date and time from the process clock. Single-threaded.
+class LogWriter {
+public:
+    // Line types.
+    static constexpr std::uint8_t kSystem = 1;
+    static constexpr std::uint8_t kInfo = 2;
+    static constexpr std::uint8_t kHinweis = 3;
+    static constexpr std::uint8_t kFehler = 4;
+
+    // Actions of SetLogFile.
+    static constexpr std::int32_t kCreate = 1;
+    static constexpr std::int32_t kAppend = 2;
+    static constexpr std::int32_t kStop = 3;
+    static constexpr std::int32_t kClose = 4;
+
+    // Content mask bits.
+    static constexpr std::uint8_t kMaskInfo = 1;
+    static constexpr std::uint8_t kMaskHinweis = 2;
+    static constexpr std::uint8_t kMaskFehler = 4;
+    static constexpr std::uint8_t kMaskDebug = 8;
+
+    // Action code of the lines about the writer's own calls.
+    static constexpr std::uint8_t kActionSetLogFile = 57;
+
+    // Without a sink, notices are answered as confirmed without showing anything.
+    // The sink is not owned and must outlive the writer (or be replaced first).
+    explicit LogWriter(LogNoticeSink* noticeSink = nullptr);
+    ~LogWriter();
+    LogWriter(const LogWriter&) = delete;
+    LogWriter& operator=(const LogWriter&) = delete;
+
+    // The front end's own writer, closed at start.
+    static LogWriter& process();
+
+    // Starts or ends a log; 0 or a negative error code. Never throws.
+    std::int32_t SetLogFile(std::string_view name, std::int32_t action, std::int32_t inhalt,
+                            std::int32_t flush);
+
+    // Writes one typed line when the log is open and the content mask lets the type through;
+    // may show a notice first. `text` is Windows-1252.
+    void WriteLogLine(std::uint8_t type, std::uint8_t action, std::string_view text);
+    // A line of 90 "-" under the same conditions as a line of `type`, never with a notice.
+    void WriteLogSeparator(std::uint8_t type);
+    // Trailer block for STOP (3) or CLOSE (4), then the file is closed; nothing when closed.
+    void EndLog(std::uint8_t mode);
+
+    void setNoticeSink(LogNoticeSink* noticeSink);
+
+    bool isOpen() const;
+    const std::string& logFileName() const;
+    std::uint8_t flushMode() const;
+    std::uint8_t lastAction() const;
+    std::uint8_t contentMask() const;
+
+private:
+    struct State;
+    std::unique_ptr<State> m_state;
+};
