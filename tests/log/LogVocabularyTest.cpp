@@ -1,0 +1,109 @@
+#include "log/LogVocabulary.h"
+
+#include "log/LogNoticeSink.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+class RecordingSink : public LogNoticeSink {
+public:
+    bool confirm(std::string_view caption, std::string_view message) override {
+        captions.emplace_back(caption);
+        messages.emplace_back(message);
+        return answer;
+    }
+    bool answer = true;
+    std::vector<std::string> captions;
+    std::vector<std::string> messages;
+};
+
+TEST(LogVocabulary, TypeWordsAndFallback) {
+    EXPECT_EQ(LogTypeWord(1), "SYSTEM");
+    EXPECT_EQ(LogTypeWord(2), "INFO");
+    EXPECT_EQ(LogTypeWord(3), "HINWEIS");
+    EXPECT_EQ(LogTypeWord(4), "FEHLER");
+    EXPECT_EQ(LogTypeWord(0), "UNBEKANNT");
+    EXPECT_EQ(LogTypeWord(5), "UNBEKANNT");
+    EXPECT_EQ(LogTypeWord(255), "UNBEKANNT");
+}
+
+TEST(LogVocabulary, ModeWordsAndFallback) {
+    EXPECT_EQ(LogModeWord(1), "CREATE");
+    EXPECT_EQ(LogModeWord(2), "APPEND");
+    EXPECT_EQ(LogModeWord(3), "STOP");
+    EXPECT_EQ(LogModeWord(4), "CLOSE");
+    EXPECT_EQ(LogModeWord(0), "UNBEKANNT");
+    EXPECT_EQ(LogModeWord(5), "UNBEKANNT");
+    // Only the full value counts: 257 is not CREATE.
+    EXPECT_EQ(LogModeWord(257), "UNBEKANNT");
+    EXPECT_EQ(LogModeWord(-1), "UNBEKANNT");
+}
+
+TEST(LogVocabulary, ActionNamesAtTheTableEdgesAndColumnBreaks) {
+    EXPECT_EQ(LogActionName(0), "Unbekannt");
+    EXPECT_EQ(LogActionName(1), "Init");
+    EXPECT_EQ(LogActionName(18), "FindBLZ");
+    EXPECT_EQ(LogActionName(19), "CheckPr\xFC"
+                                 "fziffer");
+    EXPECT_EQ(LogActionName(36), "GetTargetDatum");
+    EXPECT_EQ(LogActionName(37), "IsTargetDatum");
+    EXPECT_EQ(LogActionName(54), "ConvertDTI");
+    EXPECT_EQ(LogActionName(55), "SetDTIMapping");
+    EXPECT_EQ(LogActionName(57), "SetLogFile");
+    EXPECT_EQ(LogActionName(72), "ConvertCamtToMT940");
+    EXPECT_EQ(LogActionName(73), "Unbekannt");
+    EXPECT_EQ(LogActionName(0xFFFFFFFFu), "Unbekannt");
+}
+
+TEST(LogVocabulary, ActionNamesAllDistinctAndWithinEighteenCharacters) {
+    std::vector<std::string_view> seen;
+    std::size_t longest = 0;
+    for (std::uint32_t code = 1; code <= 72; ++code) {
+        const std::string_view name = LogActionName(code);
+        EXPECT_NE(name, "Unbekannt") << code;
+        for (std::string_view other : seen)
+            EXPECT_NE(name, other) << code;
+        seen.push_back(name);
+        longest = std::max(longest, name.size());
+    }
+    EXPECT_EQ(longest, 18u);
+    // The umlaut is one Windows-1252 byte, not UTF-8.
+    EXPECT_EQ(LogActionName(19).size(), 15u);
+}
+
+TEST(LogVocabulary, ActionNamesSampledAcrossTheTable) {
+    EXPECT_EQ(LogActionName(12), "CheckSEPATeilnahme");
+    EXPECT_EQ(LogActionName(13), "ConvertBLZKonto");
+    EXPECT_EQ(LogActionName(31), "SetVersionUndLand");
+    EXPECT_EQ(LogActionName(46), "GetDTAProtokoll");
+    EXPECT_EQ(LogActionName(48), "ConvertDTAZVtoXML");
+    EXPECT_EQ(LogActionName(58), "SetLogFileInhalt");
+    EXPECT_EQ(LogActionName(63), "LandWhg");
+    EXPECT_EQ(LogActionName(66), "CreateXML007");
+    EXPECT_EQ(LogActionName(71), "CloseCGI");
+}
+
+TEST(LogVocabulary, NoticeCaptionAndMessageLayout) {
+    RecordingSink sink;
+    EXPECT_TRUE(ShowLogNotice(sink, 4, 57, "  Text mit Rand  "));
+    ASSERT_EQ(sink.captions.size(), 1u);
+    EXPECT_EQ(sink.captions[0], "Zalvotech DLL Debug-Info: SetLogFile");
+    EXPECT_EQ(sink.messages[0], "FEHLER\r\n\r\n  Text mit Rand  \r\n\r\n"
+                                "Bitte best\xE4tigen Sie die Meldung mit dem Schalter OK.\r\n"
+                                "Wenn Sie weitere Meldungsfenster unterbinden wollen,\r\n"
+                                "so klicken Sie bitte auf den Schalter Abbruch.");
+}
+
+TEST(LogVocabulary, NoticeAnswerIsTheSinksAnswer) {
+    RecordingSink sink;
+    sink.answer = false;
+    EXPECT_FALSE(ShowLogNotice(sink, 2, 0, "x"));
+    EXPECT_EQ(sink.captions.at(0), "Zalvotech DLL Debug-Info: Unbekannt");
+    EXPECT_EQ(sink.messages.at(0).substr(0, 8), "INFO\r\n\r\n");
+}
+
+} // namespace
