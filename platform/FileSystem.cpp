@@ -1,0 +1,145 @@
+#include "platform/FileSystem.h"
+
+#include "platform/Win1252.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <memory>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+namespace platform {
+namespace {
+
+struct DirCloser {
+    void operator()(DIR* dir) const { closedir(dir); }
+};
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : m_fd(fd) {}
+    ~FileDescriptor() {
+        if (m_fd >= 0)
+            close(m_fd);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+} // namespace
+
+std::string nativePath(std::string_view name) {
+    return win1252::toUtf8(name);
+}
+
+bool pathExists(std::string_view name) {
+    struct stat info {};
+    return !name.empty() && lstat(nativePath(name).c_str(), &info) == 0;
+}
+
+bool isDirectory(std::string_view name) {
+    struct stat info {};
+    return !name.empty() && stat(nativePath(name).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool freeSpaceQuerySucceeds(std::string_view name) {
+    struct statvfs info {};
+    return !name.empty() && statvfs(nativePath(name).c_str(), &info) == 0;
+}
+
+std::string canonicalPath(std::string_view name) {
+    const std::string native = name.empty() ? std::string(".") : nativePath(name);
+    std::unique_ptr<char, decltype(&std::free)> resolved(realpath(native.c_str(), nullptr),
+                                                         &std::free);
+    if (!resolved)
+        return {};
+    return win1252::fromUtf8(resolved.get());
+}
+
+std::vector<DirectoryEntry> listDirectory(std::string_view directory) {
+    std::vector<DirectoryEntry> entries;
+    const std::string native = directory.empty() ? std::string(".") : nativePath(directory);
+    std::unique_ptr<DIR, DirCloser> dir(opendir(native.c_str()));
+    if (!dir)
+        return entries;
+    while (const dirent* entry = readdir(dir.get())) {
+        const std::string_view utf8Name(entry->d_name);
+        if (utf8Name == "." || utf8Name == "..")
+            continue;
+        DirectoryEntry item;
+        item.name = win1252::fromUtf8(utf8Name);
+        if (win1252::toUtf8(item.name) != utf8Name)
+            continue;
+        struct stat info {};
+        if (fstatat(dirfd(dir.get()), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0) {
+            item.isDirectory = S_ISDIR(info.st_mode);
+            item.isRegularFile = S_ISREG(info.st_mode);
+        }
+        entries.push_back(std::move(item));
+    }
+    return entries;
+}
+
+bool matchesWildcard(std::string_view name, std::string_view pattern) {
+    // Greedy matching with one backtrack point: the latest '*'.
+    std::size_t n = 0;
+    std::size_t p = 0;
+    std::size_t starPattern = std::string_view::npos;
+    std::size_t starName = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && pattern[p] == '*') {
+            starPattern = p++;
+            starName = n;
+        } else if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == name[n])) {
+            ++n;
+            ++p;
+        } else if (starPattern != std::string_view::npos) {
+            p = starPattern + 1;
+            n = ++starName;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*')
+        ++p;
+    return p == pattern.size();
+}
+
+bool removeFile(std::string_view name) {
+    struct stat info {};
+    const std::string native = nativePath(name);
+    if (name.empty() || lstat(native.c_str(), &info) != 0 || S_ISDIR(info.st_mode))
+        return false;
+    return unlink(native.c_str()) == 0;
+}
+
+ProbeResult createProbeFile(std::string_view name, std::size_t zeroBytes) {
+    if (name.empty())
+        return ProbeResult::CreateFailed;
+    const FileDescriptor fd(
+        open(nativePath(name).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+    if (fd.get() < 0)
+        return ProbeResult::CreateFailed;
+    const std::string zeros(zeroBytes, '\0');
+    std::size_t written = 0;
+    while (written < zeros.size()) {
+        const ssize_t n = write(fd.get(), zeros.data() + written, zeros.size() - written);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return ProbeResult::WriteFailed;
+        written += static_cast<std::size_t>(n);
+    }
+    return ProbeResult::Written;
+}
+
+} // namespace platform
