@@ -1,0 +1,91 @@
+#include "binding/ResultReporter.h"
+
+#include "binding/PayLibApi.h"
+#include "controls/NumberHelpers.h"
+#include "controls/TextHelpers.h"
+
+namespace zalvo {
+
+namespace {
+
+// Texts are Windows-1252: "\xF6" is "ö".
+constexpr std::string_view kCaptionSuccess = "Erfolg!";
+constexpr std::string_view kCaptionFailure = "Fehlermeldung entsprechend der Dokumentation";
+constexpr std::string_view kTextSuccess = "Alles verlief erfolgreich!  ";
+constexpr std::string_view kTextNotLoadable =
+    "Die DLL Zalvotech.dll konnte nicht erfolgreich geladen werden!\r\n\r\n"
+    "Sie ist m\xF6"
+    "glicherweise nicht vorhanden, oder nicht im aktuellen Verzeichnis.";
+constexpr std::string_view kTextEntryPointMissing =
+    "Beim Laden einer Funktion ist ein Fehler aufgetreten.\r\n\r\n"
+    "Bitte informieren Sie den Hersteller!";
+constexpr std::string_view kTextNotLoaded =
+    "Die API (Zalvotech.dll) wurde noch nicht geladen!\r\n\r\n"
+    "Bitte rufen Sie zuerst die Funktion Zalvotech_init auf.";
+constexpr std::string_view kTextErrorPrefix = "Fehler bei der Funktion: ";
+constexpr std::string_view kTextErrorNumber = "\r\n\r\nFehlernummer=";
+constexpr std::string_view kAppended = "   ";
+
+// Codes 1 to 128 carry the caller's whole text.
+constexpr int32_t kFirstTextCode = 1;
+constexpr int32_t kLastTextCode = 128;
+
+// The code field is ten characters wide; a code needing more is shown as the overflow filler.
+constexpr int kCodeWidth = 10;
+
+// The text lives in a zero-terminated buffer of 1000 bytes.
+constexpr std::size_t kMaxTextBytes = 999;
+
+MessageSink* s_sink = nullptr;
+
+} // namespace
+
+std::string ResultReporter::caption(int32_t code) {
+    return std::string(code >= 0 ? kCaptionSuccess : kCaptionFailure);
+}
+
+MessageIcon ResultReporter::icon(int32_t code) {
+    return code >= 0 ? MessageIcon::Information : MessageIcon::Critical;
+}
+
+std::string ResultReporter::text(std::string_view name, int32_t code) {
+    std::string message;
+    if (code == kResultOk) {
+        message = kTextSuccess;
+    } else if (code >= kFirstTextCode && code <= kLastTextCode) {
+        message = name;
+    } else if (code == kLibraryNotLoadable) {
+        message = kTextNotLoadable;
+    } else if (code == kEntryPointMissing) {
+        message = kTextEntryPointMissing;
+    } else if (code == kLibraryNotLoaded) {
+        message = kTextNotLoaded;
+    } else {
+        message = kTextErrorPrefix;
+        message += name;
+        message += kTextErrorNumber;
+        message += TrimText(FormatNumber(kCodeWidth, 0, false, code));
+    }
+    message += kAppended;
+    if (message.size() > kMaxTextBytes) {
+        message.resize(kMaxTextBytes);
+    }
+    return message;
+}
+
+void ResultReporter::report(OwnerWindow owner, std::string_view name, int32_t code) {
+    if (!s_sink) {
+        return;
+    }
+    s_sink->show(owner, caption(code), text(name, code), icon(code));
+}
+
+void ResultReporter::setSink(MessageSink* sink) {
+    s_sink = sink;
+}
+
+MessageSink* ResultReporter::sink() {
+    return s_sink;
+}
+
+} // namespace zalvo

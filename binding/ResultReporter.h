@@ -1,0 +1,31 @@
+#pragma once
+
+#include "binding/MessageSink.h"
+#include "binding/OwnerWindow.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace zalvo {
+
+// Turns a result code and a name text into the one German message box every library result,
+// binding failure and composed text is shown in.
+class ResultReporter {
+public:
+    // Shows the message for `code` owned by `owner`. For codes 1 to 128 `name` is the whole
+    // text; otherwise it names the entry point. Without an installed sink nothing is shown.
+    static void report(OwnerWindow owner, std::string_view name, int32_t code);
+
+    // "Erfolg!" for codes of 0 or more, the error caption for negative ones.
+    static std::string caption(int32_t code);
+    // The text exactly as shown, three blanks appended, Windows-1252, CR LF.
+    static std::string text(std::string_view name, int32_t code);
+    static MessageIcon icon(int32_t code);
+
+    // The sink stays owned by the caller, who must uninstall it (nullptr) before it dies.
+    static void setSink(MessageSink* sink);
+    static MessageSink* sink();
+};
+
+} // namespace zalvo

@@ -1,0 +1,20 @@
+#include "tests/support/RecordingMessageSink.h"
+
+#include "binding/ResultReporter.h"
+
+namespace testsupport {
+
+void RecordingMessageSink::show(zalvo::OwnerWindow owner, std::string_view caption,
+                                std::string_view text, zalvo::MessageIcon icon) {
+    m_messages.push_back(ShownMessage{owner, std::string(caption), std::string(text), icon});
+}
+
+ScopedRecordingSink::ScopedRecordingSink() : m_previous(zalvo::ResultReporter::sink()) {
+    zalvo::ResultReporter::setSink(&m_sink);
+}
+
+ScopedRecordingSink::~ScopedRecordingSink() {
+    zalvo::ResultReporter::setSink(m_previous);
+}
+
+} // namespace testsupport
