@@ -1,6 +1,6 @@
 #include "log/LogFile.h"
 
-#include "platform/Win1252.h"
+#include "platform/FileSystem.h"
 
 #include <string>
 
@@ -25,7 +25,7 @@ bool LogFile::append(std::string_view name) {
 
 bool LogFile::open(std::string_view name, const char* mode, bool toEnd) {
     close();
-    const std::string fileName = win1252::toUtf8(name);
+    const std::string fileName = platform::nativePath(name);
     m_file = std::fopen(fileName.c_str(), mode);
     if (m_file == nullptr)
         return false;

@@ -2,6 +2,9 @@
 
 #include "log/LogNoticeSink.h"
 
+#include "controls/NumberHelpers.h"
+#include "controls/TextHelpers.h"
+
 #include <array>
 
 namespace {
@@ -85,6 +88,9 @@ constexpr std::array<std::string_view, 72> kActionNames = {
     "ConvertCamtToMT940",
 };
 
+constexpr std::size_t kContentDescriptionMax = 80;
+constexpr std::string_view kNoContent = "KEINE AUSGABE VON INFORMATIONEN";
+
 constexpr std::string_view kNoticeCaptionPrefix = "Zalvotech DLL Debug-Info: ";
 constexpr std::size_t kNoticeCaptionMax = 56;
 constexpr std::string_view kNoticeClosing1 =
@@ -129,6 +135,27 @@ std::string_view LogActionName(std::uint32_t action) {
     if (action == 0 || action > kActionNames.size())
         return kUnknownAction;
     return kActionNames[action - 1];
+}
+
+std::string DescribeLogContent(std::uint8_t mask) {
+    std::string words;
+    if (mask == 0) {
+        words = kNoContent;
+    } else {
+        if (ContainsBits(mask, 1))
+            words += "INFO ";
+        if (ContainsBits(mask, 2))
+            words += "HINWEIS ";
+        if (ContainsBits(mask, 4))
+            words += "FEHLER ";
+        if (ContainsBits(mask, 8))
+            words += "DEBUG";
+    }
+    words = TrimText(words);
+    std::string description = FormatCents(false, mask) + "  " + words;
+    if (description.size() > kContentDescriptionMax)
+        description.resize(kContentDescriptionMax);
+    return description;
 }
 
 bool ShowLogNotice(LogNoticeSink& sink, std::uint8_t type, std::uint8_t action,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "controls/PathHelpers.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -57,6 +59,10 @@ public:
 
     void setNoticeSink(LogNoticeSink* noticeSink);
 
+    // The path rules for the log-file name; the platform's unless a test asks for Windows.
+    void setPathStyle(PathStyle style);
+    PathStyle pathStyle() const;
+
     bool isOpen() const;
     const std::string& logFileName() const;
     std::uint8_t flushMode() const;
@@ -64,6 +70,16 @@ public:
     std::uint8_t contentMask() const;
 
 private:
+    std::int32_t setLogFile(std::string_view name, std::int32_t action, std::int32_t inhalt,
+                            std::int32_t flush);
+    std::int32_t fail(std::int32_t code, const std::string& text);
+    std::string stampedName(const std::string& name) const;
+    void writeHeader(std::int32_t mode, std::uint8_t mask);
+    void writeLine(std::uint8_t type, std::uint8_t action, std::string_view text);
+    bool lineTypePasses(std::uint8_t type) const;
+    // After every line: commit (1) or close and reopen for appending (2).
+    void ApplyFlushMode();
+
     struct State;
     std::unique_ptr<State> m_state;
 };

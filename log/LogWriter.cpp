@@ -1,0 +1,321 @@
+#include "log/LogWriter.h"
+
+#include "controls/DateHelpers.h"
+#include "controls/FileHelpers.h"
+#include "controls/NumberHelpers.h"
+#include "controls/PathHelpers.h"
+#include "controls/TextHelpers.h"
+#include "log/LogFile.h"
+#include "log/LogNoticeSink.h"
+#include "log/LogVocabulary.h"
+#include "log/NullNoticeSink.h"
+#include "platform/Clock.h"
+#include "platform/FileSystem.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <exception>
+
+namespace {
+
+constexpr std::size_t kMaxText = 255;
+constexpr std::size_t kMaxLine = 255;
+constexpr std::size_t kTypeFieldWidth = 8;
+constexpr std::size_t kSeparatorLength = 90;
+constexpr std::size_t kMinNameLength = 5;
+constexpr std::uint8_t kMaskAll = 15;
+constexpr std::uint8_t kFlushCommit = 1;
+constexpr std::uint8_t kFlushReopen = 2;
+constexpr std::uint8_t kFlushNeverStoredFirst = 253;
+constexpr std::uint32_t kTickDigitsModulus = 1000000;
+constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view kDllVersionDate = "01022018";
+
+constexpr std::string_view kErrorSuffix = ". Fehler: ";
+
+std::string cut(std::string text, std::size_t bound) {
+    if (text.size() > bound)
+        text.resize(bound);
+    return text;
+}
+
+std::string intText(std::int64_t value) {
+    return FormatCents(false, value);
+}
+
+std::int32_t dayNumberOf(const platform::LocalDateTime& now) {
+    return DayNumberFromDate(now.year, now.month, now.day);
+}
+
+std::int32_t secondsOf(const platform::LocalDateTime& now) {
+    return (now.hour * 60 + now.minute) * 60 + now.second;
+}
+
+} // namespace
+
+struct LogWriter::State {
+    LogNoticeSink* sink = nullptr;
+    NullNoticeSink nullSink;
+    LogFile file;
+    bool open = false;
+    std::string name;
+    std::uint8_t flushMode = kFlushReopen;
+    std::uint8_t lastAction = 0;
+    std::uint8_t mask = 0;
+    PathStyle pathStyle = NativePathStyle();
+
+    LogNoticeSink& noticeSink() { return sink != nullptr ? *sink : nullSink; }
+};
+
+LogWriter::LogWriter(LogNoticeSink* noticeSink) : m_state(std::make_unique<State>()) {
+    m_state->sink = noticeSink;
+}
+
+LogWriter::~LogWriter() = default;
+
+LogWriter& LogWriter::process() {
+    static LogWriter writer;
+    return writer;
+}
+
+void LogWriter::setNoticeSink(LogNoticeSink* noticeSink) {
+    m_state->sink = noticeSink;
+}
+
+bool LogWriter::isOpen() const {
+    return m_state->open;
+}
+
+const std::string& LogWriter::logFileName() const {
+    return m_state->name;
+}
+
+std::uint8_t LogWriter::flushMode() const {
+    return m_state->flushMode;
+}
+
+std::uint8_t LogWriter::lastAction() const {
+    return m_state->lastAction;
+}
+
+std::uint8_t LogWriter::contentMask() const {
+    return m_state->mask;
+}
+
+void LogWriter::setPathStyle(PathStyle style) {
+    m_state->pathStyle = style;
+}
+
+PathStyle LogWriter::pathStyle() const {
+    return m_state->pathStyle;
+}
+
+std::int32_t LogWriter::SetLogFile(std::string_view name, std::int32_t action, std::int32_t inhalt,
+                                   std::int32_t flush) {
+    std::int32_t result = 0;
+    try {
+        result = setLogFile(name, action, inhalt, flush);
+    } catch (...) {
+        // Nothing may escape to the caller; a failure half-way leaves what was done so far.
+    }
+    return result;
+}
+
+std::int32_t LogWriter::setLogFile(std::string_view name, std::int32_t action, std::int32_t inhalt,
+                                   std::int32_t flush) {
+    State& s = *m_state;
+    // The name is a zero-terminated text; whatever follows a NUL is not part of it.
+    name = name.substr(0, name.find('\0'));
+
+    s.mask = static_cast<std::uint8_t>(inhalt);
+    const bool inhaltValid = s.mask >= 1 && s.mask <= kMaskAll;
+    if (!inhaltValid)
+        s.mask = kMaskAll;
+    const std::uint8_t maskAtStart = s.mask;
+
+    WriteLogLine(kInfo, kActionSetLogFile, "LogFile Name und Pfad=" + std::string(name));
+    WriteLogLine(kInfo, kActionSetLogFile, "Action=" + intText(action));
+    WriteLogLine(kInfo, kActionSetLogFile, "Inhalt=" + intText(inhalt));
+    WriteLogLine(kInfo, kActionSetLogFile, "Flush=" + intText(flush));
+
+    if (!inhaltValid)
+        return fail(-3, "Ung\xFCltiger Parameter f\xFCr Inhalt=" + intText(inhalt));
+
+    s.name = cut(TrimText(name), kShortTextMax);
+    const bool hadQuestionMark = s.name.find('?') != std::string::npos;
+    s.name = DeleteChars(s.name, "?");
+    if (s.name.size() < kMinNameLength)
+        return fail(-1, "LogFileName kleiner als 5 Zeichen=" + s.name);
+    if (hadQuestionMark)
+        s.name = stampedName(s.name);
+
+    if (action == kCreate || action == kAppend) {
+        // Close rather than merely forget the old log, so its buffered lines are kept and the
+        // same file can be opened again.
+        s.open = false;
+        s.file.close();
+    }
+
+    s.flushMode = static_cast<std::uint8_t>(flush);
+    if (s.flushMode >= kFlushNeverStoredFirst)
+        s.flushMode = kFlushReopen;
+
+    s.lastAction = static_cast<std::uint8_t>(action);
+    if (s.lastAction < kCreate || s.lastAction > kClose)
+        return fail(-2, "Ung\xFCltiger Parameter f\xFCr Action=" + intText(s.lastAction));
+
+    const std::string directoryPart = DirectoryPart(s.name, s.pathStyle);
+    if (!DriveReady(directoryPart, s.pathStyle))
+        return fail(-4, "Das Laufwerk f\xFCr das LogFile ist nicht bereit");
+
+    const std::string directory = RemoveBackslash(directoryPart, s.pathStyle);
+    if (directory.empty() || !platform::isDirectory(directory))
+        return fail(-5, "Das Directory f\xFCr LogFile (" + directory + ") ist ung\xFCltig");
+
+    if (!DirectoryWritable(directory))
+        return fail(-6, "Das Verzeichnis ist schreibgesch\xFCtzt");
+
+    switch (s.lastAction) {
+    case kCreate:
+        if (!s.file.create(s.name))
+            return fail(-7, "Die Logdatei konnte nicht erzeugt werden");
+        s.open = true;
+        writeHeader(kCreate, maskAtStart);
+        break;
+    case kAppend:
+        if (!s.file.append(s.name))
+            return fail(-8, "Die Logdatei konnte nicht erg\xE4nzt werden");
+        s.open = true;
+        writeHeader(kAppend, maskAtStart);
+        break;
+    default:
+        EndLog(s.lastAction);
+        break;
+    }
+    return 0;
+}
+
+std::int32_t LogWriter::fail(std::int32_t code, const std::string& text) {
+    WriteLogLine(kFehler, kActionSetLogFile, text + std::string(kErrorSuffix) + intText(code));
+    return code;
+}
+
+std::string LogWriter::stampedName(const std::string& name) const {
+    const PathStyle style = m_state->pathStyle;
+    const platform::Clock& clock = platform::Clock::current();
+    const platform::LocalDateTime now = clock.now();
+
+    std::string time = TimeToText(secondsOf(now));
+    std::erase_if(time, [](char c) { return c < '0' || c > '9'; });
+    char ticks[8];
+    std::snprintf(ticks, sizeof ticks, "%06u",
+                  static_cast<unsigned>(clock.tickCount() % kTickDigitsModulus));
+    std::string stamp = "_";
+    stamp += DateToYearFirst(dayNumberOf(now));
+    stamp += '_';
+    stamp += time;
+    stamp += '_';
+    stamp += ticks;
+
+    const std::string directory = AddBackslash(DirectoryPart(name, style), style);
+    std::string base = FileNamePart(name, style);
+    if (const std::size_t dot = base.rfind('.'); dot != std::string::npos)
+        base.resize(dot);
+    std::string extension;
+    if (const std::size_t dot = name.rfind('.'); dot != std::string::npos) {
+        extension = name.substr(dot + 1);
+        if (extension.find(PathDelimiter(style)) != std::string::npos)
+            extension.clear();
+    }
+    return cut(directory + base + stamp + "." + extension, kShortTextMax);
+}
+
+void LogWriter::writeHeader(std::int32_t mode, std::uint8_t mask) {
+    WriteLogSeparator(kSystem);
+    WriteLogLine(kSystem, 0, "ZALVOTECH-LOG-FILE: " + m_state->name);
+    WriteLogLine(kSystem, 0, "Modus: " + std::string(LogModeWord(mode)));
+    WriteLogLine(kSystem, 0, "Inhalt: " + DescribeLogContent(mask));
+    WriteLogLine(kSystem, 0, "DLL-Version: 2.30.0 vom " + DigitsToDateText(kDllVersionDate));
+    WriteLogSeparator(kSystem);
+}
+
+void LogWriter::WriteLogLine(std::uint8_t type, std::uint8_t action, std::string_view text) {
+    try {
+        writeLine(type, action, text.substr(0, kMaxText));
+    } catch (...) {
+        // A line that cannot be written is dropped like a write error.
+    }
+}
+
+void LogWriter::writeLine(std::uint8_t type, std::uint8_t action, std::string_view text) {
+    State& s = *m_state;
+    if (type >= kInfo && type <= kFehler && (s.mask & kMaskDebug) != 0) {
+        if (!ShowLogNotice(s.noticeSink(), type, action, text))
+            s.mask &= static_cast<std::uint8_t>(~kMaskDebug);
+    }
+    if (!lineTypePasses(type))
+        return;
+
+    const platform::LocalDateTime now = platform::Clock::current().now();
+    std::string line = DateToText(dayNumberOf(now)) + "-" + TimeToText(secondsOf(now)) + " " +
+                       JustifyText(std::string(LogTypeWord(type)) + ":", kTypeFieldWidth, 'L');
+    if (type == kSystem) {
+        line += TrimText(text);
+    } else {
+        line += LogActionName(action);
+        line += '.';
+        line += TrimText(text);
+    }
+    s.file.write(cut(std::move(line), kMaxLine) + std::string(kLineEnd));
+    ApplyFlushMode();
+}
+
+void LogWriter::WriteLogSeparator(std::uint8_t type) {
+    try {
+        if (!lineTypePasses(type))
+            return;
+        m_state->file.write(CharString(kSeparatorLength, '-') + std::string(kLineEnd));
+        ApplyFlushMode();
+    } catch (...) {
+    }
+}
+
+bool LogWriter::lineTypePasses(std::uint8_t type) const {
+    const State& s = *m_state;
+    if (!s.open)
+        return false;
+    switch (type) {
+    case kInfo:
+        return (s.mask & kMaskInfo) != 0;
+    case kHinweis:
+        return (s.mask & kMaskHinweis) != 0;
+    case kFehler:
+        return (s.mask & kMaskFehler) != 0;
+    default:
+        return true;
+    }
+}
+
+void LogWriter::ApplyFlushMode() {
+    State& s = *m_state;
+    if (s.flushMode == kFlushCommit) {
+        // A refused commit is ignored like any other write error.
+        s.file.commit();
+    } else if (s.flushMode == kFlushReopen) {
+        s.file.close();
+        s.open = false;
+        s.open = s.file.append(s.name);
+    }
+}
+
+void LogWriter::EndLog(std::uint8_t mode) {
+    State& s = *m_state;
+    if (!s.open)
+        return;
+    WriteLogSeparator(kSystem);
+    WriteLogLine(kSystem, 0, "ZALVOTECH-LOG-FILE: " + s.name);
+    WriteLogLine(kSystem, 0, "Modus: " + std::string(LogModeWord(mode)));
+    WriteLogSeparator(kSystem);
+    s.file.close();
+    s.open = false;
+}
