@@ -1,0 +1,207 @@
+#include "app/TDemoForm.h"
+
+#include "ui_TDemoForm.h"
+
+#include "app/JpegImage.h"
+#include "app/QtOwner.h"
+#include "binding/DLLAPI.h"
+#include "binding/Record.h"
+#include "binding/Records.h"
+#include "binding/VersionInfo.h"
+#include "log/LogWriter.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QStringList>
+#include <system_error>
+
+namespace {
+
+const char* const kTagProperty = "tag";
+const char* const kPicture = ":/app/zalvotech.jpg";
+
+// The explanatory text, line by line; some lines end in a blank.
+const QStringList& memoLines() {
+    static const QStringList s_lines = {
+        QStringLiteral("Dieses Demo-Programm stellt ein Hilfsmittel zum Testen der "),
+        QStringLiteral("Funktionsergebnisse von Zalvotech.dll dar."),
+        QString(),
+        QStringLiteral("Um mit diesem Testprogramm benötigen Sie Zalvotech.dll "),
+        QStringLiteral("im aktuellen Verzeichnis und die dazu erforderlichen "),
+        QStringLiteral("Datenbanken."),
+        QString(),
+        QStringLiteral("Es handelt sich hier um reine Erfassungsmasken, die keine "),
+        QStringLiteral("eigene Funktionalität haben. Alle Daten werden den "),
+        QStringLiteral("entsprechenden DLL-Funktionen übergeben. Die "),
+        QStringLiteral("Rückgabeergebnisse stammen ausschließlich von der DLL."),
+        QString(),
+        QStringLiteral("Damit kann dargestellt werden, wie die DLL bei ausgewählten "),
+        QStringLiteral("Funktionen reagiert."),
+        QString(),
+        QStringLiteral("Die Bedeutung der Rückgabewerte ist der Dokumentation zu "),
+        QStringLiteral("entnehmen."),
+    };
+    return s_lines;
+}
+
+} // namespace
+
+TDemoForm::TDemoForm(QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      m_ui(new Ui::TDemoForm) {
+    // The resources live in a static library, where nothing else would pull them in.
+    Q_INIT_RESOURCE(app);
+    m_ui->setupUi(this);
+    // The classic face where it exists, else the nearest sans serif the system has.
+    const QStringList faces = {QStringLiteral("MS Sans Serif"),
+                               QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Arial"),
+                               QStringLiteral("Liberation Sans"), QStringLiteral("Nimbus Sans")};
+    QFont windowFont = font();
+    windowFont.setFamilies(faces);
+    setFont(windowFont);
+    QFont memoFont = m_ui->Memo->font();
+    memoFont.setFamilies(faces);
+    m_ui->Memo->setFont(memoFont);
+    // The window takes the size of its client area and the menu, and keeps it.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    move(kPosition);
+
+    m_ui->Memo->setPlainText(memoLines().join(QLatin1Char('\n')));
+    m_ui->Memo->setAccessibleDescription(m_ui->Memo->toPlainText());
+    m_ui->Memo->installEventFilter(this);
+    showPicture();
+
+    // The separators carry the names the item table gives them.
+    const auto systemItems = m_ui->MSystem->actions();
+    const auto xmlItems = m_ui->MXML->actions();
+    for (QAction* item : systemItems + xmlItems) {
+        if (item->isSeparator()) {
+            item->setObjectName(m_ui->MSystem->actions().contains(item) ? QStringLiteral("N1")
+                                                                        : QStringLiteral("N2"));
+        }
+    }
+    for (QMenu* menu : {m_ui->MSystem, m_ui->MKonvert, m_ui->MXML}) {
+        menu->menuAction()->setObjectName(menu->objectName() + QStringLiteral("Item"));
+        menu->setAccessibleName(menu->title());
+    }
+
+    connect(m_ui->MainMenu, &QMenuBar::triggered, this, &TDemoForm::MenueClick);
+    addCommands();
+}
+
+TDemoForm::~TDemoForm() {
+    delete m_ui;
+}
+
+void TDemoForm::addCommands() {
+    using zalvo::DLLAPI;
+    using zalvo::VersionInfo;
+    // One line per command; dialogs are added here as they come.
+    m_commands[kTagFree] = {false, [this] { DLLAPI::release(owner()); }};
+    m_commands[kTagVersion] = {true, [this] { VersionInfo::showVersion(owner()); }};
+    m_commands[kTagInfo] = {true, [this] { VersionInfo::showInformation(owner()); }};
+    m_commands[kTagDTAtoXML] = {true, [this] {
+                                    RunDTAtoXML();
+                                    restoreWorkingDirectory();
+                                }};
+}
+
+void TDemoForm::showPicture() {
+    const QImage picture = JpegImage::fromResource(QString::fromLatin1(kPicture));
+    m_ui->Image->setPixmap(QPixmap::fromImage(picture));
+}
+
+zalvo::OwnerWindow TDemoForm::owner() {
+    return ownerHandle(this);
+}
+
+void TDemoForm::MenueClick(QAction* item) {
+    if (!item) {
+        return;
+    }
+    bool isTagged = false;
+    const int tag = item->property(kTagProperty).toInt(&isTagged);
+    if (isTagged) {
+        dispatch(tag);
+    }
+}
+
+void TDemoForm::dispatch(int tag) {
+    const auto command = m_commands.find(tag);
+    if (command == m_commands.end()) {
+        return;
+    }
+    if (command->second.guarded && !zalvo::DLLAPI::isLoaded(owner())) {
+        return;
+    }
+    command->second.run();
+}
+
+bool TDemoForm::hasCommand(int tag) const {
+    return m_commands.count(tag) != 0;
+}
+
+void TDemoForm::RunDTAtoXML() {
+    saveWorkingDirectory();
+}
+
+void TDemoForm::saveWorkingDirectory() {
+    std::error_code error;
+    m_savedWorkingDirectory = std::filesystem::current_path(error);
+}
+
+void TDemoForm::restoreWorkingDirectory() {
+    if (m_savedWorkingDirectory.empty()) {
+        return;
+    }
+    std::error_code ignored;
+    std::filesystem::current_path(m_savedWorkingDirectory, ignored);
+}
+
+bool TDemoForm::FormKeyDown(int key) {
+    if (key != Qt::Key_Escape) {
+        return false;
+    }
+    close();
+    return true;
+}
+
+void TDemoForm::keyPressEvent(QKeyEvent* event) {
+    if (FormKeyDown(event->key())) {
+        event->accept();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+bool TDemoForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_ui->Memo && event->type() == QEvent::KeyPress &&
+        FormKeyDown(static_cast<QKeyEvent*>(event)->key())) {
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TDemoForm::closeEvent(QCloseEvent* event) {
+    FormClose();
+    event->accept();
+}
+
+void TDemoForm::FormClose() {
+    using namespace zalvo;
+    if (DLLAPI::moduleHandle() == 0) {
+        return;
+    }
+    DLLAPI::forgetModule();
+    Record name(kPathBufferSize);
+    name.putText(0, kMaxPathChars, DLLAPI::logFileName());
+    // Nothing of this writer's was started, so this only runs its checks; the result does not
+    // matter.
+    LogWriter::process().SetLogFile(name.text(0, kPathBufferSize), kLogActionStop, kLogContentAll,
+                                    kLogFlushNone);
+    if (const auto free = DLLAPI::bound<EntryPoint::Free>()) {
+        free();
+    }
+}
