@@ -1,0 +1,147 @@
+#include "platform/FileSystem.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include <sys/resource.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class FileSystemTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "filesystem-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        m_dir = pattern;
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        fs::remove_all(m_dir, ignored);
+    }
+    std::string path(const std::string& name) const { return (m_dir / name).string(); }
+    std::string dir() const { return m_dir.string(); }
+
+private:
+    fs::path m_dir;
+};
+
+std::string contents(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Makes every write to a regular file fail with EFBIG while it lives.
+class FileSizeLimitZero {
+public:
+    FileSizeLimitZero() {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_savedHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit zero = m_saved;
+        zero.rlim_cur = 0;
+        setrlimit(RLIMIT_FSIZE, &zero);
+    }
+    ~FileSizeLimitZero() {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_savedHandler);
+    }
+    FileSizeLimitZero(const FileSizeLimitZero&) = delete;
+    FileSizeLimitZero& operator=(const FileSizeLimitZero&) = delete;
+
+private:
+    rlimit m_saved{};
+    void (*m_savedHandler)(int) = nullptr;
+};
+
+} // namespace
+
+TEST(MatchesWildcard, StarAndQuestionMark) {
+    using platform::matchesWildcard;
+    EXPECT_TRUE(matchesWildcard("Xyyz00000123.yxz", "Xyyz00000???.yxz"));
+    EXPECT_FALSE(matchesWildcard("Xyyz00001000.yxz", "Xyyz00000???.yxz"));
+    EXPECT_FALSE(matchesWildcard("Xyyz0000012.yxz", "Xyyz00000???.yxz"));
+    EXPECT_TRUE(matchesWildcard("abc", "*"));
+    EXPECT_TRUE(matchesWildcard("", "*"));
+    EXPECT_FALSE(matchesWildcard("", "?"));
+    EXPECT_TRUE(matchesWildcard("a.b.c", "*.c"));
+    EXPECT_TRUE(matchesWildcard("aXbXc", "a*b*c"));
+    EXPECT_FALSE(matchesWildcard("aXbXd", "a*b*c"));
+    EXPECT_TRUE(matchesWildcard("abab", "*ab"));
+    EXPECT_FALSE(matchesWildcard("Abc", "abc"));
+    // Brackets have no meaning of their own.
+    EXPECT_TRUE(matchesWildcard("[a]", "[a]"));
+    EXPECT_FALSE(matchesWildcard("a", "[a]"));
+}
+
+TEST_F(FileSystemTest, ProbeFileIsNewAndHoldsZeros) {
+    EXPECT_EQ(platform::createProbeFile(path("probe"), 4), platform::ProbeResult::Written);
+    EXPECT_EQ(contents(path("probe")), std::string(4, '\0'));
+    // An existing file is never opened, let alone truncated.
+    std::ofstream(path("mine")) << "keep";
+    EXPECT_EQ(platform::createProbeFile(path("mine"), 4), platform::ProbeResult::CreateFailed);
+    EXPECT_EQ(contents(path("mine")), "keep");
+    EXPECT_EQ(platform::createProbeFile(path("missing/probe"), 4),
+              platform::ProbeResult::CreateFailed);
+    EXPECT_EQ(platform::createProbeFile("", 4), platform::ProbeResult::CreateFailed);
+}
+
+TEST_F(FileSystemTest, ProbeWriteFailureIsReported) {
+    // A file-size limit of 0 lets the file be created but refuses the write (also for root).
+    const FileSizeLimitZero limit;
+    EXPECT_EQ(platform::createProbeFile(path("probe"), 4), platform::ProbeResult::WriteFailed);
+}
+
+TEST_F(FileSystemTest, RemoveFileRemovesFilesButNotDirectories) {
+    std::ofstream(path("f")) << "x";
+    fs::create_directory(path("d"));
+    EXPECT_TRUE(platform::removeFile(path("f")));
+    EXPECT_FALSE(fs::exists(path("f")));
+    EXPECT_FALSE(platform::removeFile(path("f")));
+    EXPECT_FALSE(platform::removeFile(path("d")));
+    EXPECT_TRUE(fs::is_directory(path("d")));
+    EXPECT_FALSE(platform::removeFile(""));
+}
+
+TEST_F(FileSystemTest, QueriesOnDirectoriesAndFiles) {
+    std::ofstream(path("f")) << "x";
+    EXPECT_TRUE(platform::isDirectory(dir()));
+    EXPECT_FALSE(platform::isDirectory(path("f")));
+    EXPECT_FALSE(platform::isDirectory(path("missing")));
+    EXPECT_FALSE(platform::isDirectory(""));
+    EXPECT_TRUE(platform::pathExists(path("f")));
+    EXPECT_FALSE(platform::pathExists(path("missing")));
+    EXPECT_TRUE(platform::freeSpaceQuerySucceeds(dir()));
+    EXPECT_FALSE(platform::freeSpaceQuerySucceeds(path("missing")));
+    EXPECT_EQ(platform::canonicalPath("/usr/../etc/."), "/etc");
+    EXPECT_EQ(platform::canonicalPath(path("missing")), "");
+}
+
+TEST_F(FileSystemTest, NamesAreWindows1252InsideAndUtf8OnDisk) {
+    const std::string name = "Pr\xFC"
+                             "fung";
+    EXPECT_EQ(platform::nativePath(name), "Pr\xC3\xBC"
+                                          "fung");
+    EXPECT_EQ(platform::createProbeFile(path(name), 1), platform::ProbeResult::Written);
+    EXPECT_TRUE(fs::exists(fs::path(dir()) / "Pr\xC3\xBC"
+                                             "fung"));
+    // A name with no Windows-1252 form (here: a Cyrillic letter) is not listed.
+    std::ofstream(fs::path(dir()) / "\xD0\x96") << "x";
+    fs::create_directory(path("sub"));
+    auto entries = platform::listDirectory(dir());
+    std::sort(entries.begin(), entries.end(),
+              [](const auto& a, const auto& b) { return a.name < b.name; });
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].name, name);
+    EXPECT_TRUE(entries[0].isRegularFile);
+    EXPECT_EQ(entries[1].name, "sub");
+    EXPECT_TRUE(entries[1].isDirectory);
+    EXPECT_FALSE(entries[1].isRegularFile);
+    EXPECT_TRUE(platform::listDirectory(path("missing")).empty());
+}
