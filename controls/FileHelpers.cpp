@@ -105,12 +105,13 @@ bool DriveReady(std::string_view path, PathStyle style) {
 }
 
 int DeleteMatchingFiles(std::string_view pattern, const DeletionGuard& guard) {
-    const std::string directory =
-        RemoveBackslash(DirectoryPrefix(pattern, guard.style), guard.style);
-    if (IsProtectedDirectory(directory, guard))
+    // Files are deleted from exactly the directory that was searched: the prefix as written,
+    // never cut to a bound and never given a delimiter it did not have ("C:x*" stays in C:).
+    const std::string prefix = DirectoryPrefix(pattern, guard.style);
+    if (prefix.size() > kShortTextMax ||
+        IsProtectedDirectory(RemoveBackslash(prefix, guard.style), guard))
         return 0;
     const std::string namePattern = FileNamePart(pattern, guard.style);
-    const std::string prefix = AddBackslash(directory, guard.style);
     int deleted = 0;
     for (const auto& entry : platform::listDirectory(prefix)) {
         if (entry.isRegularFile && platform::matchesWildcard(entry.name, namePattern) &&

@@ -36,7 +36,8 @@ bool FileExistsAny(std::string_view pattern);
 bool DriveReady(std::string_view path, PathStyle style = NativePathStyle());
 
 // Deletes the regular files that match the pattern ("dir/Xyyz*.tmp") unless their directory
-// is protected; failures are skipped. Returns how many files were deleted.
+// is protected or longer than 255 characters; failures are skipped. Returns how many files
+// were deleted.
 int DeleteMatchingFiles(std::string_view pattern,
                         const DeletionGuard& guard = NativeDeletionGuard());
 

@@ -104,6 +104,21 @@ TEST_F(FileHelpersTest, DeleteMatchingFilesLeavesProtectedDirectoriesAlone) {
     EXPECT_EQ(DeleteMatchingFiles(path("*.tmp")), 1);
 }
 
+TEST_F(FileHelpersTest, DeleteMatchingFilesFollowsNoLinkIntoASystemDirectory) {
+    fs::create_directory_symlink("/etc", path("etc-link"));
+    EXPECT_TRUE(IsProtectedDirectory(path("etc-link"), PosixDeletionGuard()));
+    EXPECT_FALSE(IsProtectedDirectory(dir(), PosixDeletionGuard()));
+}
+
+TEST_F(FileHelpersTest, DeleteMatchingFilesRefusesOverlongDirectories) {
+    // Cutting such a directory to 255 characters would name another directory.
+    const std::string deep = path(std::string(200, 'a')) + "/" + std::string(100, 'b');
+    fs::create_directories(deep);
+    std::ofstream(deep + "/a1.tmp") << "x";
+    EXPECT_EQ(DeleteMatchingFiles(deep + "/*.tmp"), 0);
+    EXPECT_TRUE(fs::exists(deep + "/a1.tmp"));
+}
+
 TEST(IsProtectedDirectory, PosixSystemDirectories) {
     const DeletionGuard guard = PosixDeletionGuard();
     for (const char* dir : {"/", "/bin", "/boot", "/dev", "/etc", "/lib", "/lib64", "/proc",
