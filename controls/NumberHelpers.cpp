@@ -12,7 +12,7 @@ namespace {
 constexpr long double kZeroBelow = 1e-9L;
 // Widths beyond the result bound only shift where the cut falls; more never shows.
 constexpr int kMaxWidth = 255;
-constexpr int kMaxDecimals = 60;
+constexpr int kMaxDecimals = kMaxWidth;
 constexpr int kCentsWidth = 15;
 constexpr int kCentsDecimals = 2;
 constexpr long double kCentsPerUnit = 100.0L;

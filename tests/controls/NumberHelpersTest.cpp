@@ -129,3 +129,8 @@ TEST(ContainsBits, EveryMaskBitMustBeSet) {
     EXPECT_FALSE(ContainsBits(std::numeric_limits<std::int64_t>::max(),
                               std::numeric_limits<std::int64_t>::min()));
 }
+
+TEST(FormatNumber, ManyDecimalsInAWideFieldStillShowTheirStart) {
+    // 100 characters wide, 70 decimals: "1," and 70 zeros stand at the right end.
+    EXPECT_EQ(FormatNumber(100, 70, false, 1), std::string(28, ' ') + "1,");
+}
