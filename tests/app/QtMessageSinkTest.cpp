@@ -1,0 +1,107 @@
+#include "app/QtMessageSink.h"
+
+#include "app/QtOwner.h"
+#include "binding/ResultReporter.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using zalvo::MessageIcon;
+
+namespace {
+
+const std::string kNotLoadable =
+    "Die DLL Zalvotech.dll konnte nicht erfolgreich geladen werden!\r\n\r\n"
+    "Sie ist m\xF6"
+    "glicherweise nicht vorhanden, oder nicht im aktuellen Verzeichnis.   ";
+
+QLabel* textLabel(QMessageBox& box) {
+    return box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+}
+
+} // namespace
+
+TEST(QtMessageSink, BoxShowsUmlautsAndLineBreaks) {
+    QWidget owner;
+    auto box = QtMessageSink::createBox(ownerHandle(&owner),
+                                        "Fehlermeldung entsprechend der "
+                                        "Dokumentation",
+                                        kNotLoadable, MessageIcon::Critical);
+    EXPECT_EQ(box->windowTitle(), QStringLiteral("Fehlermeldung entsprechend der Dokumentation"));
+    EXPECT_EQ(box->text(),
+              QString::fromUtf8("Die DLL Zalvotech.dll konnte nicht erfolgreich geladen werden!\n\n"
+                                "Sie ist möglicherweise nicht vorhanden, oder nicht im aktuellen "
+                                "Verzeichnis.   "));
+    EXPECT_EQ(box->textFormat(), Qt::PlainText);
+    EXPECT_EQ(box->icon(), QMessageBox::Critical);
+    EXPECT_EQ(box->parentWidget(), &owner);
+    EXPECT_EQ(box->accessibleName(), box->windowTitle());
+    EXPECT_EQ(box->accessibleDescription(), box->text());
+}
+
+TEST(QtMessageSink, OnlyAnOkButton) {
+    auto box = QtMessageSink::createBox(nullptr, "Erfolg!", "Alles verlief erfolgreich!     ",
+                                        MessageIcon::Information);
+    EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
+    EXPECT_EQ(box->buttons().size(), 1);
+    EXPECT_EQ(box->icon(), QMessageBox::Information);
+    EXPECT_EQ(box->parentWidget(), nullptr);
+    auto warning = QtMessageSink::createBox(nullptr, "x", "y", MessageIcon::Warning);
+    EXPECT_EQ(warning->icon(), QMessageBox::Warning);
+}
+
+TEST(QtMessageSink, MarkupIsShownAsText) {
+    auto box = QtMessageSink::createBox(nullptr, "Erfolg!", "<b>Zalvotech_GetBIC</b>   ",
+                                        MessageIcon::Information);
+    QLabel* label = textLabel(*box);
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->textFormat(), Qt::PlainText);
+    EXPECT_EQ(label->text(), QStringLiteral("<b>Zalvotech_GetBIC</b>   "));
+}
+
+TEST(QtMessageSink, TextIsSelectableAndCtrlCCopiesIt) {
+    auto box = QtMessageSink::createBox(nullptr, "Fehlermeldung entsprechend der Dokumentation",
+                                        "Fehler bei der Funktion: Zalvotech_GetBIC\r\n\r\n"
+                                        "Fehlernummer=-3   ",
+                                        MessageIcon::Critical);
+    QLabel* label = textLabel(*box);
+    ASSERT_NE(label, nullptr);
+    EXPECT_TRUE(label->textInteractionFlags() & Qt::TextSelectableByMouse);
+    EXPECT_TRUE(label->textInteractionFlags() & Qt::TextSelectableByKeyboard);
+
+    box->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(box.get()));
+    QApplication::clipboard()->clear();
+    // With the focus on the OK button and nothing selected, the whole text is copied.
+    QTest::keyClick(box->buttons().front(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(),
+              QStringLiteral("Fehler bei der Funktion: Zalvotech_GetBIC\n\nFehlernummer=-3   "));
+
+    // A selection made in the text is what gets copied.
+    label->setSelection(0, 6);
+    QTest::keyClick(box->buttons().front(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("Fehler"));
+}
+
+TEST(QtMessageSink, ShowIsModalOnItsOwnerAndReturnsWhenClosed) {
+    QWidget owner;
+    owner.show();
+    QMessageBox* seen = nullptr;
+    QTimer::singleShot(0, [&seen] {
+        seen = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (seen) {
+            QTest::keyClick(seen, Qt::Key_Return);
+        }
+    });
+    QtMessageSink sink;
+    sink.show(ownerHandle(&owner), "Erfolg!", "Zalvotech_GetBIC   ", MessageIcon::Information);
+    ASSERT_NE(seen, nullptr);
+    // The box has been released by now; only the pointer value is compared.
+    EXPECT_TRUE(QApplication::activeModalWidget() == nullptr);
+}
