@@ -1,0 +1,439 @@
+// The sixteen entry points of Zalvotech.dll. Each one logs its call, does its work on the
+// process-wide library state under its lock, logs a failure, and lets no exception out.
+#include "paylib/ZalvoExport.h"
+
+#include "binding/Record.h"
+#include "binding/Records.h"
+#include "controls/DateHelpers.h"
+#include "controls/NumberHelpers.h"
+#include "controls/TextHelpers.h"
+#include "paylib/AccountResolver.h"
+#include "paylib/LogActions.h"
+#include "paylib/PayLibrary.h"
+#include "paylib/ResultCodes.h"
+#include "paylib/SepaPayment.h"
+#include "paylib/Version.h"
+
+#ifdef ZALVO_WITH_DTA
+#include "paylib/DtaExports.h"
+#include "paylib/DtaResult.h"
+#endif
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+using paylib::PayLibrary;
+namespace result = paylib::result;
+namespace action = paylib::action;
+
+constexpr std::size_t kMaxRemittance = 140;
+
+std::string text(const char* buffer, std::size_t width) {
+    return buffer ? zalvo::Record::textOf(buffer, width) : std::string();
+}
+
+std::string field(const char* record, zalvo::Field f) {
+    return zalvo::Record::textOf(record + f.offset, f.width);
+}
+
+// Zeroes the field, then writes at most width - 1 bytes, so the text ends inside it.
+void putField(char* record, zalvo::Field f, std::string_view value) {
+    std::memset(record + f.offset, 0, f.width);
+    std::memcpy(record + f.offset, value.data(), std::min(value.size(), f.maxChars()));
+}
+
+std::int32_t int32At(const char* record, zalvo::Field f) {
+    std::int32_t value = 0;
+    std::memcpy(&value, record + f.offset, sizeof value);
+    return value;
+}
+
+std::string number(std::int64_t value) {
+    return FormatCents(false, value);
+}
+
+std::string_view message(std::int32_t code) {
+#ifdef ZALVO_WITH_DTA
+    const std::string_view dta = paylib::dta::resultMessage(code);
+    if (!dta.empty())
+        return dta;
+#endif
+    return result::resultMessage(code);
+}
+
+// Runs one entry point: INFO line with its arguments, the work, then a FEHLER line for a
+// failure or a HINWEIS line for a notice.
+template <typename Work>
+std::int32_t run(std::uint8_t actionCode, bool needsInit, Work&& work,
+                 const std::string& arguments) noexcept {
+    try {
+        PayLibrary& library = PayLibrary::instance();
+        const std::lock_guard<std::mutex> lock(library.mutex());
+        LogWriter& log = library.log();
+        log.WriteLogLine(LogWriter::kInfo, actionCode, arguments);
+        std::int32_t code = result::kNotInitialised;
+        if (!needsInit || library.initialised())
+            code = work(library);
+        if (code < 0) {
+            log.WriteLogLine(LogWriter::kFehler, actionCode,
+                             std::string(message(code)) + ". Fehler: " + number(code));
+        } else if (code > 0) {
+            log.WriteLogLine(LogWriter::kHinweis, actionCode,
+                             std::string(message(code)) + ". Hinweis: " + number(code));
+        }
+        return code;
+    } catch (...) {
+        return result::kInternalError;
+    }
+}
+
+// Arguments are formatted inside the guard as well: building them may throw.
+template <typename Args, typename Work>
+std::int32_t entry(std::uint8_t actionCode, bool needsInit, Args&& arguments,
+                   Work&& work) noexcept {
+    try {
+        return run(actionCode, needsInit, std::forward<Work>(work), arguments());
+    } catch (...) {
+        return result::kInternalError;
+    }
+}
+
+std::string joinRemittance(const std::string& first, const std::string& second) {
+    if (first.empty() || second.empty())
+        return first + second;
+    // Two full lines are one text cut in two; otherwise a blank keeps the words apart.
+    if (first.size() + 1 + second.size() <= kMaxRemittance)
+        return first + " " + second;
+    return first + second;
+}
+
+paylib::SepaPayment paymentOf(const char* record) {
+    namespace p = zalvo::payment;
+    paylib::SepaPayment payment;
+    payment.instructionId = field(record, p::kReference1);
+    payment.executionDate = field(record, p::kExecutionDate);
+    payment.originatorName = field(record, p::kOriginatorName);
+    payment.originatorBic = field(record, p::kOriginatorBic);
+    payment.originatorIban = field(record, p::kOriginatorIban);
+    payment.creditorId = field(record, p::kCreditorId);
+    payment.originatorBankCode = field(record, p::kOriginatorBankCode);
+    payment.originatorAccount = field(record, p::kOriginatorAccount);
+    payment.recipientName = field(record, p::kRecipientName);
+    payment.recipientBic = field(record, p::kRecipientBic);
+    payment.recipientIban = field(record, p::kRecipientIban);
+    payment.recipientBankCode = field(record, p::kRecipientBankCode);
+    payment.recipientAccount = field(record, p::kRecipientAccount);
+    payment.amountCents = field(record, p::kAmountCents);
+    payment.endToEndId = field(record, p::kReference2);
+    payment.mandateReference = field(record, p::kMandateReference);
+    payment.mandateDate = field(record, p::kMandateDate);
+    payment.remittance = joinRemittance(TrimText(field(record, p::kRemittance1)),
+                                        TrimText(field(record, p::kRemittance2)));
+    return payment;
+}
+
+} // namespace
+
+ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_Init(const char* dataPath, const char* tempPath,
+                                               const char* userPath, int32_t reserved) {
+    std::string data;
+    std::string temp;
+    std::string user;
+    return entry(
+        action::kInit, false,
+        [&] {
+            data = TrimText(text(dataPath, zalvo::kPathBufferSize));
+            temp = TrimText(text(tempPath, zalvo::kPathBufferSize));
+            user = TrimText(text(userPath, zalvo::kPathBufferSize));
+            return "DataPath=" + data + ", TempPath=" + temp + ", UserPath=" + user +
+                   ", Reserved=" + number(reserved);
+        },
+        [&](PayLibrary& library) {
+            const std::int32_t code = library.init(data, temp, user);
+            if (code >= 0) {
+                const paylib::BankTable& table = library.bankTable();
+                library.log().WriteLogLine(
+                    LogWriter::kInfo, action::kInit,
+                    "BLZ-Bestand=" +
+                        (library.bankFileName().empty() ? std::string("eingebaut")
+                                                        : library.bankFileName()) +
+                        ", Banken=" + number(static_cast<std::int64_t>(table.size())) +
+                        ", gueltig " + DateToText(table.validFrom()) + " bis " +
+                        DateToText(table.validUntil()));
+            }
+            return code;
+        });
+}
+
+ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_Free(void) {
+    return entry(
+        action::kFree, false, [] { return std::string(); },
+        [](PayLibrary& library) {
+#ifdef ZALVO_WITH_DTA
+            paylib::dtaFreeDTAVars();
+#endif
+            library.free();
+            return result::kOk;
+        });
+}
+
+ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_Version(char* record44) {
+    return entry(
+        action::kVersion, false, [] { return std::string(); },
+        [&](PayLibrary&) {
+            if (!record44)
+                return result::kNullArgument;
+            std::memset(record44, 0, zalvo::version::kSize);
+            putField(record44, zalvo::version::kDate, paylib::version::kDate);
+            putField(record44, zalvo::version::kText, paylib::version::kText);
+            return result::kOk;
+        });
+}
+
+ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_Info(char* record27) {
+    return entry(
+        action::kInfo, true, [] { return std::string(); },
+        [&](PayLibrary& library) {
+            if (!record27)
+                return result::kNullArgument;
+            const paylib::BankTable& table = library.bankTable();
+            std::memset(record27, 0, zalvo::info::kSize);
+            putField(record27, zalvo::info::kParticipantsDate, DateToDigits(table.validFrom()));
+            putField(record27, zalvo::info::kBankCodesFrom, DateToDigits(table.validFrom()));
+            putField(record27, zalvo::info::kBankCodesUntil, DateToDigits(table.validUntil()));
+            return result::kOk;
+        });
+}
+
+ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_ConvertBLZKonto(char* account69) {
+    namespace a = zalvo::account;
+    std::string bankCode;
+    std::string account;
+    return entry(
+        action::kConvertBLZKonto, true,
+        [&] {
+            if (account69) {
+                bankCode = TrimText(field(account69, a::kBankCode));
+                account = TrimText(field(account69, a::kAccountNumber));
+            }
+            return "BLZ=" + bankCode + ", Konto=" + account;
+        },
+        [&](PayLibrary& library) {
+            if (!account69)
+                return result::kNullArgument;
+            putField(account69, a::kBic, "");
+            putField(account69, a::kIban, "");
+            const paylib::AccountResolver::Derivation derived =
+                paylib::AccountResolver(library.bankTable()).derive(bankCode, account);
+            if (derived.code >= 0) {
+                putField(account69, a::kBic, derived.bic);
+                putField(account69, a::kIban, derived.iban);
+                library.log().WriteLogLine(LogWriter::kInfo, action::kConvertBLZKonto,
+                                           "BIC=" + derived.bic + ", IBAN=" + derived.iban);
+            }
+            return derived.code;
+        });
+}
+
+ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_GetBIC(const char* bankCode9, char* bic12) {
+    std::string bankCode;
+    return entry(
+        action::kGetBIC, true,
+        [&] {
+            bankCode = TrimText(text(bankCode9, zalvo::kBankCodeBufferSize));
+            return "BLZ=" + bankCode;
+        },
+        [&](PayLibrary& library) {
+            if (!bankCode9 || !bic12)
+                return result::kNullArgument;
+            std::memset(bic12, 0, zalvo::kBicBufferSize);
+            std::string bic;
+            const std::int32_t code =
+                paylib::AccountResolver(library.bankTable()).bic(bankCode, bic);
+            if (code == result::kOk) {
+                std::memcpy(bic12, bic.data(), std::min(bic.size(), zalvo::kBicBufferSize - 1));
+                library.log().WriteLogLine(LogWriter::kInfo, action::kGetBIC, "BIC=" + bic);
+            }
+            return code;
+        });
+}
+
+ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_CreateXML(char* fileHeader404) {
+    namespace h = zalvo::fileheader;
+    paylib::SepaFileSpec spec;
+    std::int32_t type = 0;
+    return entry(
+        action::kCreateXML, true,
+        [&] {
+            if (fileHeader404) {
+                spec.directory = TrimText(field(fileHeader404, h::kExportPath));
+                spec.fileName = TrimText(field(fileHeader404, h::kFileName));
+                spec.messageId = TrimText(field(fileHeader404, h::kMessageId));
+                spec.initiatingParty = field(fileHeader404, h::kInitiatingParty);
+                type = int32At(fileHeader404, h::kPaymentType);
+            }
+            return "Exportpfad=" + spec.directory + ", Dateiname=" + spec.fileName +
+                   ", MsgId=" + spec.messageId + ", Einreicher=" + spec.initiatingParty +
+                   ", Zahlungsart=" + number(type);
+        },
+        [&](PayLibrary& library) {
+            if (!fileHeader404)
+                return result::kNullArgument;
+            if (library.xmlFile())
+                return result::kFileAlreadyOpen;
+            if (type != h::kCreditTransfer && type != h::kDirectDebit)
+                return result::kPaymentTypeInvalid;
+            spec.kind = type == h::kDirectDebit ? paylib::SepaFileSpec::Kind::DirectDebit
+                                                : paylib::SepaFileSpec::Kind::CreditTransfer;
+            return paylib::SepaXmlFile::open(spec, library.tempPath(), library.bankTable(),
+                                             library.xmlFile());
+        });
+}
+
+ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_WriteXML(char* paymentEntry708) {
+    paylib::SepaPayment payment;
+    return entry(
+        action::kWriteXML, true,
+        [&] {
+            if (paymentEntry708)
+                payment = paymentOf(paymentEntry708);
+            return "Auftraggeber=" + payment.originatorName + ", IBAN=" + payment.originatorIban +
+                   ", BLZ=" + payment.originatorBankCode + ", Konto=" + payment.originatorAccount +
+                   ", Empfaenger=" + payment.recipientName + ", IBAN=" + payment.recipientIban +
+                   ", BLZ=" + payment.recipientBankCode + ", Konto=" + payment.recipientAccount +
+                   ", Betrag=" + payment.amountCents + ", Datum=" + payment.executionDate;
+        },
+        [&](PayLibrary& library) {
+            if (!paymentEntry708)
+                return result::kNullArgument;
+            if (!library.xmlFile())
+                return result::kNoFileOpen;
+            return library.xmlFile()->add(payment);
+        });
+}
+
+ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_CloseXML(char* summary20) {
+    namespace s = zalvo::summary;
+    return entry(
+        action::kCloseXML, true, [] { return std::string(); },
+        [&](PayLibrary& library) {
+            if (!summary20)
+                return result::kNullArgument;
+            std::memset(summary20, 0, s::kSize);
+            std::unique_ptr<paylib::SepaXmlFile>& file = library.xmlFile();
+            if (!file)
+                return result::kNoFileOpen;
+            paylib::SepaSummary summary;
+            const std::int32_t code = file->close(summary);
+            if (file->finished())
+                file.reset();
+            if (code == result::kOk) {
+                std::memcpy(summary20 + s::kCount.offset, &summary.count, sizeof summary.count);
+                putField(summary20, s::kSumCents, std::to_string(summary.sumCents));
+                library.log().WriteLogLine(LogWriter::kInfo, action::kCloseXML,
+                                           "Anzahl=" + number(summary.count) +
+                                               ", Summe=" + std::to_string(summary.sumCents));
+            }
+            return code;
+        });
+}
+
+ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_ReadDTA(const char* fileName256, char* buffer100) {
+    return entry(
+        action::kReadDTA, true,
+        [&] { return "Datei=" + text(fileName256, zalvo::kPathBufferSize); },
+        [&](PayLibrary&) {
+#ifdef ZALVO_WITH_DTA
+            return paylib::dtaReadDTA(fileName256, buffer100);
+#else
+            (void)buffer100;
+            return result::kNotAvailable;
+#endif
+        });
+}
+
+ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_GetDTAInfo(char* dtaInfo348, int32_t* counter) {
+    return entry(
+        action::kGetDTAInfo, true, [&] { return "Zaehler=" + number(counter ? *counter : 0); },
+        [&](PayLibrary&) {
+#ifdef ZALVO_WITH_DTA
+            return paylib::dtaGetDTAInfo(dtaInfo348, counter);
+#else
+            (void)dtaInfo348;
+            return result::kNotAvailable;
+#endif
+        });
+}
+
+ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_PutDTAInfo(char* dtaInfo348) {
+    return entry(
+        action::kPutDTAInfo, true, [] { return std::string(); },
+        [&](PayLibrary&) {
+#ifdef ZALVO_WITH_DTA
+            return paylib::dtaPutDTAInfo(dtaInfo348);
+#else
+            (void)dtaInfo348;
+            return result::kNotAvailable;
+#endif
+        });
+}
+
+ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_WriteDTAtoXML(char* fileHeader404) {
+    namespace h = zalvo::fileheader;
+    return entry(
+        action::kWriteDTAtoXML, true,
+        [&] {
+            if (!fileHeader404)
+                return std::string();
+            return "Exportpfad=" + field(fileHeader404, h::kExportPath) +
+                   ", Dateiname=" + field(fileHeader404, h::kFileName) +
+                   ", Zahlungsart=" + number(int32At(fileHeader404, h::kPaymentType));
+        },
+        [&](PayLibrary&) {
+#ifdef ZALVO_WITH_DTA
+            return paylib::dtaWriteDTAtoXML(fileHeader404);
+#else
+            return result::kNotAvailable;
+#endif
+        });
+}
+
+ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_GetDTAProtokoll(char* buffer, int32_t bufferSize) {
+    return entry(
+        action::kGetDTAProtokoll, false, [&] { return "Puffergroesse=" + number(bufferSize); },
+        [&](PayLibrary&) {
+#ifdef ZALVO_WITH_DTA
+            return paylib::dtaGetDTAProtokoll(buffer, bufferSize);
+#else
+            (void)buffer;
+            return result::kNotAvailable;
+#endif
+        });
+}
+
+ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_FreeDTAVars(void) {
+    return entry(
+        action::kFreeDTAVars, false, [] { return std::string(); },
+        [](PayLibrary&) {
+#ifdef ZALVO_WITH_DTA
+            return paylib::dtaFreeDTAVars();
+#else
+            return result::kOk;
+#endif
+        });
+}
+
+ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_SetLogFile(const char* fileName256, int32_t action,
+                                                     int32_t inhalt, int32_t flush) {
+    try {
+        const std::string name = text(fileName256, zalvo::kPathBufferSize);
+        PayLibrary& library = PayLibrary::instance();
+        const std::lock_guard<std::mutex> lock(library.mutex());
+        // The writer records its own call and failures.
+        return library.log().SetLogFile(name, action, inhalt, flush);
+    } catch (...) {
+        return result::kInternalError;
+    }
+}
