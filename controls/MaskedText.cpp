@@ -123,10 +123,13 @@ void MaskedText::focusIn(FocusReason reason) {
         setCaret(m_caret);
 }
 
-void MaskedText::focusOut() {
+bool MaskedText::focusOut(bool temporary) {
     sharedOverwriteState = m_overwrite;
-    validate();
+    if (temporary)
+        return false;
+    const bool changed = validate();
     m_focused = false;
+    return changed;
 }
 
 bool MaskedText::typeChar(char c) {
@@ -159,8 +162,6 @@ bool MaskedText::typeChar(char c) {
 }
 
 int MaskedText::paste(std::string_view text) {
-    if (text.empty())
-        return 0;
     remember();
     removeSelection();
     int inserted = 0;

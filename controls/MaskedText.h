@@ -71,8 +71,9 @@ public:
 
     bool hasFocus() const { return m_focused; }
     void focusIn(FocusReason reason);
-    // Hands the mode back and validates.
-    void focusOut();
+    // Hands the mode back. Unless the focus leaves only for a moment (a popup menu, another
+    // window), validates and gives up the focus. Returns whether validation changed the text.
+    bool focusOut(bool temporary = false);
 
     // A character from the keyboard. Codes below 32 are no text and are ignored. Returns
     // false when the character was refused or did not fit: the caller beeps.

@@ -1,0 +1,10 @@
+#include "controls/QtBeep.h"
+
+#include "controls/BeepHook.h"
+
+#include <QApplication>
+
+void InstallQtBeep() {
+    if (!BeepHook::hasHandler())
+        BeepHook::setHandler([] { QApplication::beep(); });
+}
