@@ -33,6 +33,24 @@ constexpr std::string_view kDllVersionDate = "01022018";
 
 constexpr std::string_view kErrorSuffix = ". Fehler: ";
 
+constexpr std::int32_t kErrName = -1;
+constexpr std::int32_t kErrAction = -2;
+constexpr std::int32_t kErrInhalt = -3;
+constexpr std::int32_t kErrDrive = -4;
+constexpr std::int32_t kErrDirectory = -5;
+constexpr std::int32_t kErrReadOnly = -6;
+constexpr std::int32_t kErrCreate = -7;
+constexpr std::int32_t kErrAppend = -8;
+
+// A check that throws has failed.
+template <typename Check> bool holds(Check check) noexcept {
+    try {
+        return check();
+    } catch (...) {
+        return false;
+    }
+}
+
 std::string cut(std::string text, std::size_t bound) {
     if (text.size() > bound)
         text.resize(bound);
@@ -112,17 +130,18 @@ PathStyle LogWriter::pathStyle() const {
 
 std::int32_t LogWriter::SetLogFile(std::string_view name, std::int32_t action, std::int32_t inhalt,
                                    std::int32_t flush) {
-    std::int32_t result = 0;
+    // The code of the step under way, so that a failure nobody foresaw (out of memory) is
+    // still answered with that step's code instead of an exception or a false success.
+    std::int32_t pending = kErrName;
     try {
-        result = setLogFile(name, action, inhalt, flush);
+        return setLogFile(name, action, inhalt, flush, pending);
     } catch (...) {
-        // Nothing may escape to the caller; a failure half-way leaves what was done so far.
+        return pending;
     }
-    return result;
 }
 
 std::int32_t LogWriter::setLogFile(std::string_view name, std::int32_t action, std::int32_t inhalt,
-                                   std::int32_t flush) {
+                                   std::int32_t flush, std::int32_t& pending) {
     State& s = *m_state;
     // The name is a zero-terminated text; whatever follows a NUL is not part of it.
     name = name.substr(0, name.find('\0'));
@@ -138,14 +157,16 @@ std::int32_t LogWriter::setLogFile(std::string_view name, std::int32_t action, s
     WriteLogLine(kInfo, kActionSetLogFile, "Inhalt=" + intText(inhalt));
     WriteLogLine(kInfo, kActionSetLogFile, "Flush=" + intText(flush));
 
-    if (!inhaltValid)
-        return fail(-3, "Ung\xFCltiger Parameter f\xFCr Inhalt=" + intText(inhalt));
+    if (!inhaltValid) {
+        pending = kErrInhalt;
+        return fail(kErrInhalt, "Ung\xFCltiger Parameter f\xFCr Inhalt=" + intText(inhalt));
+    }
 
     s.name = cut(TrimText(name), kShortTextMax);
     const bool hadQuestionMark = s.name.find('?') != std::string::npos;
     s.name = DeleteChars(s.name, "?");
     if (s.name.size() < kMinNameLength)
-        return fail(-1, "LogFileName kleiner als 5 Zeichen=" + s.name);
+        return fail(kErrName, "LogFileName kleiner als 5 Zeichen=" + s.name);
     if (hadQuestionMark)
         s.name = stampedName(s.name);
 
@@ -160,35 +181,48 @@ std::int32_t LogWriter::setLogFile(std::string_view name, std::int32_t action, s
     if (s.flushMode >= kFlushNeverStoredFirst)
         s.flushMode = kFlushReopen;
 
+    pending = kErrAction;
     s.lastAction = static_cast<std::uint8_t>(action);
     if (s.lastAction < kCreate || s.lastAction > kClose)
-        return fail(-2, "Ung\xFCltiger Parameter f\xFCr Action=" + intText(s.lastAction));
+        return fail(kErrAction, "Ung\xFCltiger Parameter f\xFCr Action=" + intText(s.lastAction));
 
+    pending = kErrDrive;
     const std::string directoryPart = DirectoryPart(s.name, s.pathStyle);
-    if (!DriveReady(directoryPart, s.pathStyle))
-        return fail(-4, "Das Laufwerk f\xFCr das LogFile ist nicht bereit");
+    if (!holds([&] { return DriveReady(directoryPart, s.pathStyle); }))
+        return fail(kErrDrive, "Das Laufwerk f\xFCr das LogFile ist nicht bereit");
 
+    pending = kErrDirectory;
     const std::string directory = RemoveBackslash(directoryPart, s.pathStyle);
-    if (directory.empty() || !platform::isDirectory(directory))
-        return fail(-5, "Das Directory f\xFCr LogFile (" + directory + ") ist ung\xFCltig");
+    if (directory.empty() || !holds([&] { return platform::isDirectory(directory); }))
+        return fail(kErrDirectory,
+                    "Das Directory f\xFCr LogFile (" + directory + ") ist ung\xFCltig");
 
-    if (!DirectoryWritable(directory))
-        return fail(-6, "Das Verzeichnis ist schreibgesch\xFCtzt");
+    pending = kErrReadOnly;
+    if (!holds([&] { return DirectoryWritable(directory); }))
+        return fail(kErrReadOnly, "Das Verzeichnis ist schreibgesch\xFCtzt");
 
     switch (s.lastAction) {
     case kCreate:
+        pending = kErrCreate;
+        // Action 257 and the like reach here with the old log still open.
+        s.open = false;
         if (!s.file.create(s.name))
-            return fail(-7, "Die Logdatei konnte nicht erzeugt werden");
+            return fail(kErrCreate, "Die Logdatei konnte nicht erzeugt werden");
         s.open = true;
+        pending = 0;
         writeHeader(kCreate, maskAtStart);
         break;
     case kAppend:
+        pending = kErrAppend;
+        s.open = false;
         if (!s.file.append(s.name))
-            return fail(-8, "Die Logdatei konnte nicht erg\xE4nzt werden");
+            return fail(kErrAppend, "Die Logdatei konnte nicht erg\xE4nzt werden");
         s.open = true;
+        pending = 0;
         writeHeader(kAppend, maskAtStart);
         break;
     default:
+        pending = 0;
         EndLog(s.lastAction);
         break;
     }
@@ -312,10 +346,14 @@ void LogWriter::EndLog(std::uint8_t mode) {
     State& s = *m_state;
     if (!s.open)
         return;
-    WriteLogSeparator(kSystem);
-    WriteLogLine(kSystem, 0, "ZALVOTECH-LOG-FILE: " + s.name);
-    WriteLogLine(kSystem, 0, "Modus: " + std::string(LogModeWord(mode)));
-    WriteLogSeparator(kSystem);
+    try {
+        WriteLogSeparator(kSystem);
+        WriteLogLine(kSystem, 0, "ZALVOTECH-LOG-FILE: " + s.name);
+        WriteLogLine(kSystem, 0, "Modus: " + std::string(LogModeWord(mode)));
+        WriteLogSeparator(kSystem);
+    } catch (...) {
+        // The log is closed all the same.
+    }
     s.file.close();
     s.open = false;
 }

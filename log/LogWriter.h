@@ -71,7 +71,7 @@ public:
 
 private:
     std::int32_t setLogFile(std::string_view name, std::int32_t action, std::int32_t inhalt,
-                            std::int32_t flush);
+                            std::int32_t flush, std::int32_t& pending);
     std::int32_t fail(std::int32_t code, const std::string& text);
     std::string stampedName(const std::string& name) const;
     void writeHeader(std::int32_t mode, std::uint8_t mask);

@@ -87,6 +87,17 @@ TEST(LogVocabulary, ActionNamesSampledAcrossTheTable) {
     EXPECT_EQ(LogActionName(71), "CloseCGI");
 }
 
+TEST(LogVocabulary, ContentDescriptions) {
+    EXPECT_EQ(DescribeLogContent(0), "0  KEINE AUSGABE VON INFORMATIONEN");
+    EXPECT_EQ(DescribeLogContent(7), "7  INFO HINWEIS FEHLER");
+    EXPECT_EQ(DescribeLogContent(15), "15  INFO HINWEIS FEHLER DEBUG");
+    EXPECT_EQ(DescribeLogContent(8), "8  DEBUG");
+    EXPECT_EQ(DescribeLogContent(10), "10  HINWEIS DEBUG");
+    // Bits above 8 add no word.
+    EXPECT_EQ(DescribeLogContent(16), "16  ");
+    EXPECT_EQ(DescribeLogContent(255), "255  INFO HINWEIS FEHLER DEBUG");
+}
+
 TEST(LogVocabulary, NoticeCaptionAndMessageLayout) {
     RecordingSink sink;
     EXPECT_TRUE(ShowLogNotice(sink, 4, 57, "  Text mit Rand  "));
