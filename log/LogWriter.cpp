@@ -12,13 +12,11 @@
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 
-#include <algorithm>
 #include <cstdio>
-#include <exception>
+#include <string>
 
 namespace {
 
-constexpr std::size_t kMaxText = 255;
 constexpr std::size_t kMaxLine = 255;
 constexpr std::size_t kTypeFieldWidth = 8;
 constexpr std::size_t kSeparatorLength = 90;
@@ -275,7 +273,7 @@ void LogWriter::writeHeader(std::int32_t mode, std::uint8_t mask) {
 
 void LogWriter::WriteLogLine(std::uint8_t type, std::uint8_t action, std::string_view text) {
     try {
-        writeLine(type, action, text.substr(0, kMaxText));
+        writeLine(type, action, text.substr(0, kShortTextMax));
     } catch (...) {
         // A line that cannot be written is dropped like a write error.
     }
