@@ -318,8 +318,9 @@ TEST_F(LogWriterTest, FlushModesOneAndTwoPutEveryLineOnDiskWhileTheLogIsOpen) {
         const std::string expected = header(name, "CREATE", "7  INFO HINWEIS FEHLER") + kStamp +
                                      "INFO:   Init.gelesen, solange offen\r\n";
         // 3 behaves like 0: what is on disk depends on the write buffer until the close.
-        if (flush != 3)
+        if (flush != 3) {
             EXPECT_EQ(readFile(name), expected);
+        }
         EXPECT_TRUE(m_writer.isOpen());
         m_writer.SetLogFile(name, 4, 7, flush);
         EXPECT_EQ(readFile(name), expected + callLines(name, "4", "7", std::to_string(flush)) +
