@@ -1,6 +1,7 @@
 #include "paylib/DtaExports.h"
 
 #include "paylib/DtaSession.h"
+#include "paylib/PayLibrary.h"
 #include "paylib/ResultCodes.h"
 
 #include <mutex>
@@ -44,16 +45,16 @@ std::int32_t dtaPutDTAInfo(char* dtaInfo348) {
     return guarded([&](DtaSession& s) { return s.put(dtaInfo348); });
 }
 
-std::int32_t dtaWriteDTAtoXML(char* fileHeader404, const BankTable* table,
-                              std::string_view tempDirectory) {
+std::int32_t dtaWriteDTAtoXML(char* fileHeader404) {
     return guarded([&](DtaSession& s) {
         if (fileHeader404 == nullptr) {
             return result::kNullArgument;
         }
-        if (table == nullptr) {
+        const PayLibrary& library = PayLibrary::instance();
+        if (!library.initialised()) {
             return result::kNotInitialised;
         }
-        return s.writeXml(fileHeader404, *table, tempDirectory);
+        return s.writeXml(fileHeader404, library.bankTable(), library.tempPath());
     });
 }
 

@@ -1,14 +1,11 @@
 #pragma once
 
 #include <cstdint>
-#include <string_view>
 
 // The six DTA entry points of Zalvotech.dll. Exports.cpp exports them under their
 // Zalvotech_ names and forwards here (and writes the log lines). Each one checks its
 // arguments, never throws and answers with the codes documented in paylib/README.md.
 namespace paylib {
-
-class BankTable;
 
 // Reads a DTA file (name: 256-byte buffer, Windows-1252). `buffer100` may be null; otherwise
 // it receives counts and sum of the read (DtaSession.h, dtaread).
@@ -23,11 +20,9 @@ std::int32_t dtaPutDTAInfo(char* dtaInfo348);
 
 // Writes the completed entries of the header's payment type (0 credit transfers as
 // pain.001.001.09, 1 direct debits as pain.008.001.08) under the header's path and name.
-// `table` is the bank-code table in use (null: the library is not initialised, answered with
-// the library-wide code); `tempDirectory` (Windows-1252, may be empty) is the one given to
-// Zalvotech_Init.
-std::int32_t dtaWriteDTAtoXML(char* fileHeader404, const BankTable* table,
-                              std::string_view tempDirectory);
+// Uses the bank-code table and temporary directory of the initialised library; the caller
+// holds the library's lock.
+std::int32_t dtaWriteDTAtoXML(char* fileHeader404);
 
 // Copies the protocol of the last read, zero-terminated and cut to bufferSize - 1 bytes;
 // returns the protocol's full length or a negative code.

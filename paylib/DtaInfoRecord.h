@@ -52,10 +52,11 @@ inline constexpr std::int32_t kSequenceFirst = 1;
 inline constexpr std::int32_t kSequenceRecurring = 2;
 inline constexpr std::int32_t kSequenceFinal = 3;
 inline constexpr std::int32_t kSequenceOneOff = 4;
-// Second debit setting: the scheme. 0 takes it from the text key (04xxx B2B, else CORE).
-inline constexpr std::int32_t kSchemeByTextKey = 0;
-inline constexpr std::int32_t kSchemeCore = 100;
-inline constexpr std::int32_t kSchemeB2B = 200;
+// Second debit setting: the scheme. 100 (what the front end sends) takes it from the text
+// key: 04xxx (Abbuchungsauftrag) is B2B, every other debit key CORE.
+inline constexpr std::int32_t kSchemeByTextKey = 100;
+inline constexpr std::int32_t kSchemeCore = 101;
+inline constexpr std::int32_t kSchemeB2B = 102;
 
 static_assert(kEntryNumber.end() == kPaymentKind.offset);
 static_assert(kPaymentKind.end() == kReadStamp.offset);

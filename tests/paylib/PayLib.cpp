@@ -1,0 +1,108 @@
+#include "tests/paylib/PayLib.h"
+
+#include "platform/DynamicLibrary.h"
+
+#include <gtest/gtest.h>
+#include <libxml/parser.h>
+#include <libxml/xmlschemas.h>
+
+#include <cstdarg>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+namespace paylibtest {
+namespace {
+
+namespace fs = std::filesystem;
+
+template <zalvo::EntryPoint E> zalvo::EntryPointFn<E> bind(void* module) {
+    return reinterpret_cast<zalvo::EntryPointFn<E>>(
+        platform::DynamicLibrary::symbol(module, zalvo::entryPointName(E)));
+}
+
+PayLib load() {
+    PayLib lib{};
+    const fs::path folder = fs::temp_directory_path() / ("paylib-load-" + std::to_string(getpid()));
+    fs::create_directories(folder);
+    fs::copy_file(ZALVO_LIBRARY_FILE, folder / "Zalvotech.dll",
+                  fs::copy_options::overwrite_existing);
+    const fs::path previous = fs::current_path();
+    fs::current_path(folder);
+    void* module = platform::DynamicLibrary::open("Zalvotech.dll");
+    fs::current_path(previous);
+    // The module stays mapped; its file is no longer needed.
+    fs::remove_all(folder);
+    if (!module)
+        return lib;
+    using E = zalvo::EntryPoint;
+    lib.init = bind<E::Init>(module);
+    lib.free = bind<E::Free>(module);
+    lib.version = bind<E::Version>(module);
+    lib.info = bind<E::Info>(module);
+    lib.convertBLZKonto = bind<E::ConvertBLZKonto>(module);
+    lib.createXML = bind<E::CreateXML>(module);
+    lib.writeXML = bind<E::WriteXML>(module);
+    lib.closeXML = bind<E::CloseXML>(module);
+    lib.getBIC = bind<E::GetBIC>(module);
+    lib.readDTA = bind<E::ReadDTA>(module);
+    lib.getDTAInfo = bind<E::GetDTAInfo>(module);
+    lib.putDTAInfo = bind<E::PutDTAInfo>(module);
+    lib.writeDTAtoXML = bind<E::WriteDTAtoXML>(module);
+    lib.getDTAProtokoll = bind<E::GetDTAProtokoll>(module);
+    lib.freeDTAVars = bind<E::FreeDTAVars>(module);
+    lib.setLogFile = bind<E::SetLogFile>(module);
+    return lib;
+}
+
+void collect(void* context, const char* format, ...) {
+    std::array<char, 1024> text{};
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(text.data(), text.size(), format, args);
+    va_end(args);
+    *static_cast<std::string*>(context) += text.data();
+}
+
+} // namespace
+
+const PayLib& PayLib::get() {
+    static const PayLib lib = load();
+    const bool complete = lib.init && lib.free && lib.version && lib.info && lib.convertBLZKonto &&
+                          lib.createXML && lib.writeXML && lib.closeXML && lib.getBIC &&
+                          lib.readDTA && lib.getDTAInfo && lib.putDTAInfo && lib.writeDTAtoXML &&
+                          lib.getDTAProtokoll && lib.freeDTAVars && lib.setLogFile;
+    EXPECT_TRUE(complete) << "Zalvotech.dll not loaded or an entry point missing";
+    if (!complete)
+        std::abort();
+    return lib;
+}
+
+std::string schemaErrors(const fs::path& xml, const std::string& schemaFile) {
+    std::string errors;
+    const std::string schemaPath = (fs::path(ZALVO_SCHEMAS) / schemaFile).string();
+    std::unique_ptr<xmlSchemaParserCtxt, void (*)(xmlSchemaParserCtxtPtr)> parser(
+        xmlSchemaNewParserCtxt(schemaPath.c_str()), xmlSchemaFreeParserCtxt);
+    if (!parser)
+        return "schema parser not created for " + schemaPath;
+    std::unique_ptr<xmlSchema, void (*)(xmlSchemaPtr)> schema(xmlSchemaParse(parser.get()),
+                                                              xmlSchemaFree);
+    if (!schema)
+        return "schema not readable: " + schemaPath;
+    std::unique_ptr<xmlSchemaValidCtxt, void (*)(xmlSchemaValidCtxtPtr)> validator(
+        xmlSchemaNewValidCtxt(schema.get()), xmlSchemaFreeValidCtxt);
+    xmlSchemaSetValidErrors(validator.get(), collect, collect, &errors);
+    const int outcome = xmlSchemaValidateFile(validator.get(), xml.string().c_str(), 0);
+    if (outcome != 0 && errors.empty())
+        errors = "validation failed with " + std::to_string(outcome);
+    return errors;
+}
+
+std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+} // namespace paylibtest
