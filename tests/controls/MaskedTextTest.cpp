@@ -272,6 +272,19 @@ TEST_F(MaskedTextTest, InsertModeIsSharedThroughFocusChanges) {
     EXPECT_FALSE(first.overwrite());
 }
 
+TEST_F(MaskedTextTest, AMomentaryFocusLossHandsTheModeBackButDoesNotValidate) {
+    MaskedText f = field('X', 30);
+    type(f, " a ");
+    f.toggleOverwrite();
+    EXPECT_FALSE(f.focusOut(true));
+    EXPECT_TRUE(MaskedText::sharedOverwrite());
+    EXPECT_EQ(f.text(), " a ");
+    f.focusIn(MaskedText::FocusReason::Restore);
+    EXPECT_TRUE(f.overwrite());
+    EXPECT_TRUE(f.focusOut());
+    EXPECT_EQ(f.text(), "a");
+}
+
 TEST_F(MaskedTextTest, ValidationTrimsOnlyBlanksAndOnlyWhileFocused) {
     MaskedText f('X', 30);
     f.setText("  a  b \t ");
