@@ -27,3 +27,6 @@ run_suite "$top/build-asan" -DCMAKE_BUILD_TYPE=Debug -DZALVO_SANITIZE=ON
 
 echo "== Format check"
 "$top/tools/check-format.sh"
+
+echo "== Fuzzing the DTA reader (short fixed budget)"
+"$top/tools/fuzz.sh" 60
