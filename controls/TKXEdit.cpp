@@ -14,7 +14,6 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
-#include <QStyle>
 #include <QTextCharFormat>
 
 namespace {
