@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstring>
 #include <fstream>
 #include <string>
 
@@ -157,8 +158,8 @@ TEST_F(BankDataTest, AccountOfElevenDigitsWithALeadingZeroIsTenDigits) {
     EXPECT_EQ(c.iban, "DE12500105170648489890");
 }
 
-TEST_F(BankDataTest, SurroundingBlanksAreNotPartOfTheBankCode) {
-    EXPECT_EQ(convert(" 10010010", " 6820101 ").iban, "DE02100100100006820101");
+TEST_F(BankDataTest, SurroundingBlanksAreNotPartOfTheAccount) {
+    EXPECT_EQ(convert("10010010", " 6820101 ").iban, "DE02100100100006820101");
 }
 
 TEST_F(BankDataTest, UnterminatedFieldsAreReadOnlyUpToTheirWidth) {
@@ -312,7 +313,7 @@ TEST_F(BankFileTest, FileWithoutDateIsValidFromItsQuarter) {
     const fs::path file = data() / "blz.txt";
     writeFile(file, defaultRecord("50010517") + "\n");
     // Changed on 15 July 2025: the period that began on 9 June 2025 (until 7 September).
-    const auto july =
+    const std::chrono::sys_seconds july =
         std::chrono::sys_days(std::chrono::year{2025} / 7 / 15) + std::chrono::hours(12);
     fs::last_write_time(file, std::chrono::file_clock::from_sys(july));
     ASSERT_EQ(initWithData(), result::kOk);
