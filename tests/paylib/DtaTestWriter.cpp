@@ -98,16 +98,17 @@ std::string write(const std::vector<LogicalFile>& files) {
     return out;
 }
 
-LogicalFile manyCredits(std::size_t count) {
-    static constexpr std::uint32_t kBanks[] = {37040044, 50010517, 10010010, 20050550, 70150000};
+LogicalFile many(std::size_t count, bool directDebits) {
+    static constexpr std::uint32_t kBanks[] = {50010517, 10010010, 20050550, 12030000, 37050299};
     LogicalFile file;
+    file.kind = directDebits ? "LK" : "GK";
     file.payments.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {
         Payment p;
         p.bankCode = kBanks[i % std::size(kBanks)];
         p.account = 1000000 + i;
         p.cents = 100 + (i % 100000);
-        p.name = "EMPFAENGER " + std::to_string(i);
+        p.name = "KUNDE " + std::to_string(i);
         p.purposes = {"RECHNUNG " + std::to_string(i), "KUNDENNUMMER " + std::to_string(i % 997)};
         file.payments.push_back(std::move(p));
     }

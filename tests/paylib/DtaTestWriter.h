@@ -42,7 +42,8 @@ inline std::string write(const LogicalFile& file) {
     return write(std::vector<LogicalFile>{file});
 }
 
-// A file of `count` credit transfers with varying accounts and amounts.
-LogicalFile manyCredits(std::size_t count);
+// A logical file of `count` credit transfers (GK) or direct debits (LK) with varying
+// accounts, amounts and purposes, at banks whose IBAN follows the standard rule.
+LogicalFile many(std::size_t count, bool directDebits);
 
 } // namespace dtatest
