@@ -14,10 +14,8 @@
 #include "paylib/SepaPayment.h"
 #include "paylib/Version.h"
 
-#ifdef ZALVO_WITH_DTA
 #include "paylib/DtaExports.h"
 #include "paylib/DtaResult.h"
-#endif
 
 #include <cstring>
 #include <string>
@@ -55,11 +53,9 @@ std::string number(std::int64_t value) {
 }
 
 std::string_view message(std::int32_t code) {
-#ifdef ZALVO_WITH_DTA
     const std::string_view dta = paylib::dta::resultMessage(code);
     if (!dta.empty())
         return dta;
-#endif
     return result::resultMessage(code);
 }
 
@@ -171,9 +167,7 @@ ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_Free(void) {
     return entry(
         action::kFree, false, [] { return std::string(); },
         [](PayLibrary& library) {
-#ifdef ZALVO_WITH_DTA
             paylib::dtaFreeDTAVars();
-#endif
             library.free();
             return result::kOk;
         });
@@ -344,40 +338,19 @@ ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_ReadDTA(const char* fileName256, char*
     return entry(
         action::kReadDTA, true,
         [&] { return "Datei=" + text(fileName256, zalvo::kPathBufferSize); },
-        [&](PayLibrary&) {
-#ifdef ZALVO_WITH_DTA
-            return paylib::dtaReadDTA(fileName256, buffer100);
-#else
-            (void)buffer100;
-            return result::kNotAvailable;
-#endif
-        });
+        [&](PayLibrary&) { return paylib::dtaReadDTA(fileName256, buffer100); });
 }
 
 ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_GetDTAInfo(char* dtaInfo348, int32_t* counter) {
     return entry(
         action::kGetDTAInfo, true, [&] { return "Zaehler=" + number(counter ? *counter : 0); },
-        [&](PayLibrary&) {
-#ifdef ZALVO_WITH_DTA
-            return paylib::dtaGetDTAInfo(dtaInfo348, counter);
-#else
-            (void)dtaInfo348;
-            return result::kNotAvailable;
-#endif
-        });
+        [&](PayLibrary&) { return paylib::dtaGetDTAInfo(dtaInfo348, counter); });
 }
 
 ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_PutDTAInfo(char* dtaInfo348) {
     return entry(
         action::kPutDTAInfo, true, [] { return std::string(); },
-        [&](PayLibrary&) {
-#ifdef ZALVO_WITH_DTA
-            return paylib::dtaPutDTAInfo(dtaInfo348);
-#else
-            (void)dtaInfo348;
-            return result::kNotAvailable;
-#endif
-        });
+        [&](PayLibrary&) { return paylib::dtaPutDTAInfo(dtaInfo348); });
 }
 
 ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_WriteDTAtoXML(char* fileHeader404) {
@@ -391,38 +364,19 @@ ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_WriteDTAtoXML(char* fileHeader404) {
                    ", Dateiname=" + field(fileHeader404, h::kFileName) +
                    ", Zahlungsart=" + number(int32At(fileHeader404, h::kPaymentType));
         },
-        [&](PayLibrary&) {
-#ifdef ZALVO_WITH_DTA
-            return paylib::dtaWriteDTAtoXML(fileHeader404);
-#else
-            return result::kNotAvailable;
-#endif
-        });
+        [&](PayLibrary&) { return paylib::dtaWriteDTAtoXML(fileHeader404); });
 }
 
 ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_GetDTAProtokoll(char* buffer, int32_t bufferSize) {
     return entry(
         action::kGetDTAProtokoll, false, [&] { return "Puffergroesse=" + number(bufferSize); },
-        [&](PayLibrary&) {
-#ifdef ZALVO_WITH_DTA
-            return paylib::dtaGetDTAProtokoll(buffer, bufferSize);
-#else
-            (void)buffer;
-            return result::kNotAvailable;
-#endif
-        });
+        [&](PayLibrary&) { return paylib::dtaGetDTAProtokoll(buffer, bufferSize); });
 }
 
 ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_FreeDTAVars(void) {
     return entry(
         action::kFreeDTAVars, false, [] { return std::string(); },
-        [](PayLibrary&) {
-#ifdef ZALVO_WITH_DTA
-            return paylib::dtaFreeDTAVars();
-#else
-            return result::kOk;
-#endif
-        });
+        [](PayLibrary&) { return paylib::dtaFreeDTAVars(); });
 }
 
 ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_SetLogFile(const char* fileName256, int32_t action,

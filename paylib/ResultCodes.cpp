@@ -25,9 +25,6 @@ std::string_view resultMessage(std::int32_t code) {
                "e)";
     case kInternalError:
         return "Interner Fehler";
-    case kNotAvailable:
-        return "Funktion nicht verf\xFC"
-               "gbar";
     case kBankCodeLength:
         return "Bankleitzahl hat nicht 8 Stellen";
     case kBankCodeNotDigits:

@@ -21,7 +21,6 @@ inline constexpr std::int32_t kNoticeNoBic = 211;               // IBAN derived,
 inline constexpr std::int32_t kNotInitialised = -1;
 inline constexpr std::int32_t kNullArgument = -2;
 inline constexpr std::int32_t kInternalError = -9;
-inline constexpr std::int32_t kNotAvailable = -90;
 
 // Bank code, account number, IBAN derivation.
 inline constexpr std::int32_t kBankCodeLength = -11;

@@ -248,6 +248,34 @@ TEST_F(BankDataTest, NullArgumentsAreRefused) {
     EXPECT_EQ(lib.init(nullptr, nullptr, nullptr, 0), result::kOk);
 }
 
+TEST_F(BankDataTest, EveryCallIsLoggedAndFailuresWithTheirCode) {
+    const PayLib& lib = PayLib::get();
+    const std::string log = (m_dir.path() / "zalvo.log").string();
+    ASSERT_EQ(lib.setLogFile(log.c_str(), 1, 7, 0), result::kOk);
+    ASSERT_EQ(lib.init("", "", "", 0), result::kOk);
+    EXPECT_EQ(convert("12345678", "1").code, result::kBankCodeUnknown);
+    EXPECT_EQ(convert("37040044", "532013000").code, result::kNoticeIbanRuleNotApplied);
+    EXPECT_EQ(bicOf("10010010").first, result::kOk);
+    zalvo::Record summary(zalvo::summary::kSize);
+    EXPECT_EQ(lib.closeXML(summary.data()), result::kNoFileOpen);
+    ASSERT_EQ(lib.setLogFile(log.c_str(), 3, 7, 0), result::kOk);
+
+    const std::string text = paylibtest::readFile(log);
+    for (const char* line : {
+             "INFO:   Init.DataPath=, TempPath=, UserPath=, Reserved=0\r\n",
+             "INFO:   Init.BLZ-Bestand=eingebaut, Banken=45, gueltig 08.12.2014 bis 08.03.2015\r\n",
+             "INFO:   ConvertBLZKonto.BLZ=12345678, Konto=1\r\n",
+             "FEHLER: ConvertBLZKonto.Bankleitzahl unbekannt. Fehler: -15\r\n",
+             "HINWEIS:ConvertBLZKonto.IBAN nur nach der Standardregel ermittelt, IBAN-Regel der "
+             "Bank nicht angewandt. Hinweis: 210\r\n",
+             "INFO:   GetBIC.BLZ=10010010\r\n",
+             "INFO:   GetBIC.BIC=PBNKDEFFXXX\r\n",
+             "FEHLER: CloseXML.Es ist keine XML-Datei ge\xF6"
+             "ffnet. Fehler: -21\r\n",
+         })
+        EXPECT_NE(text.find(line), std::string::npos) << line;
+}
+
 // A Bundesbank file in the data path replaces the embedded table.
 class BankFileTest : public BankDataTest {
 protected:
