@@ -355,8 +355,11 @@ TEST_F(LogWriterTest, StopWithAMissingOtherNameUnderFlushModeTwoDropsTheRest) {
 TEST_F(LogWriterTest, StopOrCloseWhileClosedRunsTheChecksAndWritesNothing) {
     // The main window's close call: (stored name, 3, 7, 0).
     EXPECT_EQ(m_writer.SetLogFile("", 3, 7, 0), -1);
+    // A probe file left by an earlier run shows that the write test ran in this folder.
+    writeFile(path("Xyyz00000007.yxz"), "alt");
     const std::string name = path("demo.log");
     EXPECT_EQ(m_writer.SetLogFile(name, 3, 7, 0), 0);
+    EXPECT_FALSE(fs::exists(path("Xyyz00000007.yxz")));
     EXPECT_EQ(m_writer.SetLogFile(name, 4, 7, 0), 0);
     EXPECT_EQ(m_writer.SetLogFile("/proc/self/demo.log", 3, 7, 0), -6);
     EXPECT_FALSE(fs::exists(name));
