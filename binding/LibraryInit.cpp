@@ -1,0 +1,74 @@
+#include "binding/LibraryInit.h"
+
+#include "binding/DLLAPI.h"
+#include "binding/Record.h"
+#include "binding/Records.h"
+#include "binding/ResultReporter.h"
+#include "controls/TextHelpers.h"
+
+namespace zalvo {
+
+namespace {
+
+// A zero-terminated 256-byte buffer holding one argument text.
+Record pathBuffer(std::string_view text) {
+    Record buffer(kPathBufferSize);
+    buffer.putText(0, kMaxPathChars, text);
+    return buffer;
+}
+
+} // namespace
+
+std::string LibraryInit::argument(std::string_view fieldText) {
+    std::string text = TrimText(fieldText);
+    if (text.size() > kMaxPathChars) {
+        text.resize(kMaxPathChars);
+    }
+    return text;
+}
+
+bool LibraryInit::load(OwnerWindow owner) {
+    const int32_t result = DLLAPI::loadAndBind();
+    if (result != kResultOk) {
+        ResultReporter::report(owner, entryPointName(EntryPoint::Init), result);
+        return false;
+    }
+    return true;
+}
+
+bool LibraryInit::startLog(OwnerWindow owner, std::string_view logFieldText) {
+    DLLAPI::setLogFileName(argument(logFieldText));
+    const std::string& name = DLLAPI::logFileName();
+    if (name.empty()) {
+        return true;
+    }
+    const auto setLogFile = DLLAPI::entry<EntryPoint::SetLogFile>(owner);
+    if (!setLogFile) {
+        return false;
+    }
+    Record buffer = pathBuffer(name);
+    const int32_t result =
+        setLogFile(buffer.data(), kLogActionCreate, kLogContentAll, kLogFlushAlways);
+    if (result != kResultOk) {
+        ResultReporter::report(owner, entryPointName(EntryPoint::SetLogFile), result);
+        return false;
+    }
+    return true;
+}
+
+bool LibraryInit::initialise(OwnerWindow owner, std::string_view dataFieldText,
+                             std::string_view tempFieldText, std::string_view userFieldText) {
+    const auto init = DLLAPI::entry<EntryPoint::Init>(owner);
+    if (!init) {
+        return false;
+    }
+    Record dataPath = pathBuffer(argument(dataFieldText));
+    Record tempPath = pathBuffer(argument(tempFieldText));
+    Record userPath = pathBuffer(argument(userFieldText));
+    constexpr int32_t kReserved = 0;
+    const int32_t result = init(dataPath.data(), tempPath.data(), userPath.data(), kReserved);
+    ResultReporter::report(owner, entryPointName(EntryPoint::Init), result);
+    return true;
+}
+
+} // namespace zalvo
