@@ -1,0 +1,117 @@
+// A SEPA payment file of 1,000,000 entries through Zalvotech_WriteXML, with its time and the
+// process's peak memory. Usage: bench_xml [entries] [directory]
+#include "binding/PayLibApi.h"
+#include "binding/Record.h"
+#include "binding/Records.h"
+#include "platform/DynamicLibrary.h"
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+namespace payment = zalvo::payment;
+using Clock = std::chrono::steady_clock;
+
+long peakKilobytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+double seconds(Clock::time_point since) {
+    return std::chrono::duration<double>(Clock::now() - since).count();
+}
+
+template <zalvo::EntryPoint E> zalvo::EntryPointFn<E> bind(void* module) {
+    return reinterpret_cast<zalvo::EntryPointFn<E>>(
+        platform::DynamicLibrary::symbol(module, zalvo::entryPointName(E)));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const long entries = argc > 1 ? std::atol(argv[1]) : 1'000'000;
+    const fs::path work =
+        argc > 2 ? fs::path(argv[2])
+                 : fs::temp_directory_path() / ("bench-xml-" + std::to_string(getpid()));
+    fs::create_directories(work);
+    fs::copy_file(ZALVO_LIBRARY_FILE, work / "Zalvotech.dll", fs::copy_options::overwrite_existing);
+    const fs::path previous = fs::current_path();
+    fs::current_path(work);
+    void* module = platform::DynamicLibrary::open("Zalvotech.dll");
+    fs::current_path(previous);
+    if (!module) {
+        std::fprintf(stderr, "Zalvotech.dll not loaded: %s\n",
+                     platform::DynamicLibrary::lastError().c_str());
+        return 1;
+    }
+    using E = zalvo::EntryPoint;
+    const auto init = bind<E::Init>(module);
+    const auto create = bind<E::CreateXML>(module);
+    const auto write = bind<E::WriteXML>(module);
+    const auto close = bind<E::CloseXML>(module);
+    if (init("", "", "", 0) != 0)
+        return 1;
+    const long baseline = peakKilobytes();
+
+    zalvo::Record header(zalvo::fileheader::kSize);
+    header.putText(zalvo::fileheader::kExportPath, work.string());
+    header.putText(zalvo::fileheader::kFileName, "million.xml");
+    header.putText(zalvo::fileheader::kMessageId, "Bench-1");
+    header.putText(zalvo::fileheader::kInitiatingParty, "Benchmark GmbH");
+    if (create(header.data()) != 0)
+        return 1;
+
+    // Entries as the bank-code dialog writes them: each one derives two IBANs and BICs.
+    zalvo::Record entry(payment::kSize);
+    entry.putText(payment::kReference1, "Test");
+    entry.putText(payment::kExecutionDate, "14122026");
+    entry.putText(payment::kOriginatorName, "Benchmark GmbH");
+    entry.putText(payment::kOriginatorBankCode, "50010517");
+    entry.putText(payment::kOriginatorAccount, "648489890");
+    entry.putText(payment::kRecipientBankCode, "10010010");
+    entry.putText(payment::kReference2, "ETE");
+    entry.putText(payment::kRemittance1, "Rechnung Nummer 2026-12345");
+
+    const Clock::time_point start = Clock::now();
+    long failed = 0;
+    for (long i = 0; i < entries; ++i) {
+        const std::string n = std::to_string(i + 1);
+        entry.putText(payment::kRecipientName, "Empfaenger " + n);
+        entry.putText(payment::kRecipientAccount, n);
+        entry.putText(payment::kAmountCents, std::to_string(i % 100000 + 1));
+        if (write(entry.data()) != 0)
+            ++failed;
+    }
+    const double writing = seconds(start);
+    const long afterWrites = peakKilobytes();
+
+    const Clock::time_point closing = Clock::now();
+    zalvo::Record summary(zalvo::summary::kSize);
+    const int32_t closed = close(summary.data());
+    const double closeTime = seconds(closing);
+    const fs::path file = work / "million.xml";
+    const auto size = fs::exists(file) ? fs::file_size(file) : 0;
+
+    std::printf("entries written:        %ld (%ld refused)\n", entries - failed, failed);
+    std::printf("CloseXML:               %d, count %d, sum %s cents\n", closed,
+                summary.int32(zalvo::summary::kCount),
+                summary.text(zalvo::summary::kSumCents).c_str());
+    std::printf("WriteXML total:         %.2f s (%.2f us per entry)\n", writing,
+                writing * 1e6 / static_cast<double>(entries));
+    std::printf("CloseXML (assembly):    %.2f s\n", closeTime);
+    std::printf("file size:              %.1f MB\n", static_cast<double>(size) / 1e6);
+    std::printf("peak RSS after Init:    %.1f MB\n", static_cast<double>(baseline) / 1024.0);
+    std::printf("peak RSS after writes:  %.1f MB\n", static_cast<double>(afterWrites) / 1024.0);
+    std::printf("peak RSS after close:   %.1f MB\n", static_cast<double>(peakKilobytes()) / 1024.0);
+    fs::remove_all(work);
+    return closed == 0 && failed == 0 ? 0 : 1;
+}
