@@ -90,13 +90,11 @@ std::int32_t DtaXmlExport::write(const DtaFile& file, bool directDebit, const ch
              ": ein Text des Dateikopfs endet nicht in seinem Feld");
         return dta::kBadExportTarget;
     }
-    const std::string target =
-        win1252::toUtf8(spec.directory) + " / " + win1252::toUtf8(spec.fileName);
 
     std::unique_ptr<SepaXmlFile> xml;
     const std::int32_t opened = SepaXmlFile::open(spec, tempDirectory, table, xml);
     if (opened < 0) {
-        note("FEHLER " + std::to_string(opened) + ": XML-Datei " + target +
+        note("FEHLER " + std::to_string(opened) + ": XML-Datei " + win1252::toUtf8(spec.fileName) +
              " kann nicht angelegt werden");
         return opened;
     }
@@ -123,12 +121,12 @@ std::int32_t DtaXmlExport::write(const DtaFile& file, bool directDebit, const ch
     SepaSummary summary;
     const std::int32_t closed = xml->close(summary);
     if (closed < 0) {
-        note("FEHLER " + std::to_string(closed) + ": XML-Datei " + target +
+        note("FEHLER " + std::to_string(closed) + ": XML-Datei " + xml->targetPath() +
              " kann nicht geschrieben werden");
         return closed;
     }
-    note(std::string(directDebit ? "Lastschriften" : "Überweisungen") + " geschrieben: " + target +
-         ", " + std::to_string(summary.count) + " Zahlungen, Summe " +
+    note(std::string(directDebit ? "Lastschriften" : "Überweisungen") + " geschrieben: " +
+         xml->targetPath() + ", " + std::to_string(summary.count) + " Zahlungen, Summe " +
          dtatext::formatCents(static_cast<std::uint64_t>(summary.sumCents)) + " EUR");
     return closed != 0 ? closed : notice;
 }

@@ -413,7 +413,8 @@ TEST_F(DtaSessionTest, WritesBothKindsAsValidSepaFiles) {
               std::string::npos);
 
     const std::string text = protocol();
-    EXPECT_NE(text.find("Lastschriften geschrieben: "), std::string::npos) << text;
+    EXPECT_NE(text.find("Lastschriften geschrieben: " + debitFile.string()), std::string::npos)
+        << text;
     EXPECT_NE(text.find(", 2 Zahlungen, Summe 32,00 EUR"), std::string::npos) << text;
 }
 
