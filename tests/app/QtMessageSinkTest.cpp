@@ -92,16 +92,23 @@ TEST(QtMessageSink, TextIsSelectableAndCtrlCCopiesIt) {
 TEST(QtMessageSink, ShowIsModalOnItsOwnerAndReturnsWhenClosed) {
     QWidget owner;
     owner.show();
-    QMessageBox* seen = nullptr;
-    QTimer::singleShot(0, [&seen] {
-        seen = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (seen) {
-            QTest::keyClick(seen, Qt::Key_Return);
+    bool seen = false;
+    bool ownedAndModal = false;
+    QString shownText;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) {
+            return;
         }
+        seen = true;
+        ownedAndModal = box->parentWidget() == &owner && box->isModal();
+        shownText = box->text();
+        QTest::keyClick(box, Qt::Key_Return);
     });
     QtMessageSink sink;
     sink.show(ownerHandle(&owner), "Erfolg!", "Zalvotech_GetBIC   ", MessageIcon::Information);
-    ASSERT_NE(seen, nullptr);
-    // The box has been released by now; only the pointer value is compared.
-    EXPECT_TRUE(QApplication::activeModalWidget() == nullptr);
+    ASSERT_TRUE(seen);
+    EXPECT_TRUE(ownedAndModal);
+    EXPECT_EQ(shownText, QStringLiteral("Zalvotech_GetBIC   "));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
