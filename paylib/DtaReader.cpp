@@ -76,6 +76,7 @@ constexpr Span kAmountSum{64, 13};
 } // namespace e
 
 constexpr std::string_view kRecordLength128 = "0128";
+constexpr std::size_t kMinEntryBytes = 2 * kBlock;
 constexpr char kEuro = '1';
 constexpr unsigned kCenturyPivot = 80; // two-digit years below it are 20xx
 
@@ -207,6 +208,11 @@ std::int32_t Parser::run() {
         }
         if (const std::int32_t rc = parseA(); rc != dta::kOk) {
             return rc;
+        }
+        if (m_out.files.size() == 1) {
+            // Once the file looks like DTA, room for as many entries as its size allows
+            // spares the moves of a growing vector.
+            m_out.entries.reserve(std::min(m_bytes.size() / kMinEntryBytes, m_limits.maxEntries));
         }
         DtaLogicalFile& file = m_out.files.back();
         std::uint64_t accountSum = 0;
@@ -402,11 +408,11 @@ std::int32_t Parser::parseC(DtaLogicalFile& file) {
         const std::string_view type = at(offset, c::kExtensionTypeWidth);
         const std::string_view content =
             at(offset + c::kExtensionTypeWidth, c::kExtensionTextWidth);
-        const std::string where = "Erweiterungsteil " + std::to_string(k + 1);
+        const auto where = [k] { return "Erweiterungsteil " + std::to_string(k + 1); };
         if (!allDigits(type)) {
-            return fail(dta::kBadExtension, offset, where + ": Kennzeichen ist nicht numerisch");
+            return fail(dta::kBadExtension, offset, where() + ": Kennzeichen ist nicht numerisch");
         }
-        if (!text(content, where.c_str())) {
+        if (!text(content, "Erweiterungsteil")) {
             return fail(m_fieldError, m_fieldOffset, m_fieldMessage);
         }
         const auto kind = static_cast<unsigned>(digitsValue(type));
@@ -428,7 +434,7 @@ std::int32_t Parser::parseC(DtaLogicalFile& file) {
             }
         } else {
             return fail(dta::kBadExtension, offset,
-                        where + ": Kennzeichen " + shown(type) +
+                        where() + ": Kennzeichen " + shown(type) +
                             " ist unbekannt oder zu oft vorhanden");
         }
     }
