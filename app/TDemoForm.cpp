@@ -2,12 +2,19 @@
 
 #include "ui_TDemoForm.h"
 
+#include "app/DtaConversionRun.h"
 #include "app/JpegImage.h"
+#include "app/QtDtaFileDialogs.h"
 #include "app/QtOwner.h"
 #include "binding/DLLAPI.h"
 #include "binding/Record.h"
 #include "binding/Records.h"
 #include "binding/VersionInfo.h"
+#include "dialogs/DLLConvert.h"
+#include "dialogs/DLLGetBIC.h"
+#include "dialogs/DLLInit.h"
+#include "dialogs/DLLXML.h"
+#include "dialogs/DLLXMLKonto.h"
 #include "log/LogWriter.h"
 
 #include <QCloseEvent>
@@ -50,7 +57,7 @@ const QStringList& memoLines() {
 TDemoForm::TDemoForm(QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                               Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      m_ui(new Ui::TDemoForm) {
+      m_ui(new Ui::TDemoForm), m_fileDialogs(std::make_unique<QtDtaFileDialogs>()) {
     // The resources live in a static library, where nothing else would pull them in.
     Q_INIT_RESOURCE(app);
     m_ui->setupUi(this);
@@ -99,9 +106,14 @@ void TDemoForm::addCommands() {
     using zalvo::DLLAPI;
     using zalvo::VersionInfo;
     // One line per command; dialogs are added here as they come.
+    m_commands[kTagInit] = {false, [this] { TInitForm::execute(this); }};
     m_commands[kTagFree] = {false, [this] { DLLAPI::release(owner()); }};
     m_commands[kTagVersion] = {true, [this] { VersionInfo::showVersion(owner()); }};
     m_commands[kTagInfo] = {true, [this] { VersionInfo::showInformation(owner()); }};
+    m_commands[kTagIBAN] = {true, [this] { TConvertForm::execute(this); }};
+    m_commands[kTagBIC] = {true, [this] { TGetBICForm::execute(this); }};
+    m_commands[kTagXMLWithIBAN] = {true, [this] { TXMLForm::execute(this); }};
+    m_commands[kTagXMLWithAccount] = {true, [this] { TXMLKontoForm::execute(this); }};
     m_commands[kTagDTAtoXML] = {true, [this] {
                                     RunDTAtoXML();
                                     restoreWorkingDirectory();
@@ -145,6 +157,11 @@ bool TDemoForm::hasCommand(int tag) const {
 
 void TDemoForm::RunDTAtoXML() {
     saveWorkingDirectory();
+    DtaConversionRun(this, *m_fileDialogs).execute();
+}
+
+void TDemoForm::setFileDialogs(std::unique_ptr<DtaFileDialogs> dialogs) {
+    m_fileDialogs = dialogs ? std::move(dialogs) : std::make_unique<QtDtaFileDialogs>();
 }
 
 void TDemoForm::saveWorkingDirectory() {

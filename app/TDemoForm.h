@@ -6,10 +6,12 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <memory>
 
 namespace Ui {
 class TDemoForm;
 }
+class DtaFileDialogs;
 class QAction;
 
 // The main window: explanatory text, the picture, and the menu whose tagged items start
@@ -42,6 +44,8 @@ public:
     bool hasCommand(int tag) const;
 
     const std::filesystem::path& savedWorkingDirectory() const { return m_savedWorkingDirectory; }
+    // The open-file and save-file dialogs of the DTA-to-XML run; the Qt ones by default.
+    void setFileDialogs(std::unique_ptr<DtaFileDialogs> dialogs);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -69,4 +73,5 @@ private:
     Ui::TDemoForm* m_ui;
     std::map<int, Command> m_commands;
     std::filesystem::path m_savedWorkingDirectory;
+    std::unique_ptr<DtaFileDialogs> m_fileDialogs;
 };

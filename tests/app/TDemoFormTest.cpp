@@ -1,6 +1,7 @@
 #include "app/TDemoForm.h"
 
 #include "binding/DLLAPI.h"
+#include "tests/app/ScriptedFileDialogs.h"
 #include "tests/support/FakeLibrary.h"
 #include "tests/support/GuiTest.h"
 #include "tests/support/TempDirectory.h"
@@ -258,6 +259,8 @@ TEST_F(TDemoFormTest, UnknownTagsDoNothing) {
 TEST_F(TDemoFormTest, DTARunLeavesTheWorkingDirectoryAsItWas) {
     FakeLibrary fake;
     ASSERT_EQ(DLLAPI::loadAndBind(), 0);
+    // The open dialog is cancelled; a real one would wait for a user.
+    m_form->setFileDialogs(std::make_unique<testsupport::ScriptedFileDialogs>());
     const auto before = std::filesystem::current_path();
     clickItem("MXML", "MDTA");
     EXPECT_EQ(std::filesystem::current_path(), before);

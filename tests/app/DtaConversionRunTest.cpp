@@ -1,0 +1,581 @@
+#include "app/DtaConversionRun.h"
+
+#include "app/TDemoForm.h"
+#include "binding/DLLAPI.h"
+#include "binding/Records.h"
+#include "platform/FixedClock.h"
+#include "platform/ScopedClock.h"
+#include "tests/app/ScriptedFileDialogs.h"
+#include "tests/support/FakeLibrary.h"
+#include "tests/support/GuiTest.h"
+#include "tests/support/TempDirectory.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <QTimer>
+#include <cstring>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+using testsupport::FakeCall;
+using testsupport::FakeLibrary;
+using testsupport::FakeVariant;
+using testsupport::messageSink;
+using testsupport::ScriptedFileDialogs;
+using zalvo::DLLAPI;
+using zalvo::EntryPoint;
+namespace dtainfo = zalvo::dtainfo;
+namespace fileheader = zalvo::fileheader;
+
+namespace {
+
+const std::string kSuccess = "Alles verlief erfolgreich!     ";
+const std::string kErrorCaption = "Fehlermeldung entsprechend der Dokumentation";
+const QString kCreditPreset = QString::fromUtf8("Überweisungen.xml");
+const QString kDebitPreset = QStringLiteral("Lastschriften.xml");
+
+std::string failure(std::string_view name, int code) {
+    return "Fehler bei der Funktion: " + std::string(name) +
+           "\r\n\r\nFehlernummer=" + std::to_string(code) + "   ";
+}
+
+std::string int32Bytes(int32_t value) {
+    std::string bytes(sizeof value, '\0');
+    std::memcpy(bytes.data(), &value, sizeof value);
+    return bytes;
+}
+
+int32_t int32At(const std::string& bytes, std::size_t offset) {
+    int32_t value = 0;
+    std::memcpy(&value, bytes.data() + offset, sizeof value);
+    return value;
+}
+
+// Text of a zero-terminated field inside recorded bytes.
+std::string textAt(const std::string& bytes, zalvo::Field field) {
+    const std::string span = bytes.substr(field.offset, field.width);
+    return span.substr(0, span.find('\0'));
+}
+
+std::string padded(std::string_view text, std::size_t size) {
+    std::string bytes(text);
+    bytes.resize(size, '\0');
+    return bytes;
+}
+
+class DtaConversionRunTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(DLLAPI::loadAndBind(), 0);
+        m_form = std::make_unique<TDemoForm>();
+        auto dialogs = std::make_unique<ScriptedFileDialogs>();
+        m_dialogs = dialogs.get();
+        m_form->setFileDialogs(std::move(dialogs));
+        m_form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_form.get()));
+    }
+
+    // "XML-Datei" > "DTA nach XML umsetzen" with the mouse, as a user starts the run.
+    void runFromMenu() {
+        auto* bar = m_form->findChild<QMenuBar*>(QStringLiteral("MainMenu"));
+        auto* menu = m_form->findChild<QMenu*>(QStringLiteral("MXML"));
+        auto* item = m_form->findChild<QAction*>(QStringLiteral("MDTA"));
+        ASSERT_TRUE(bar && menu && item);
+        QTest::mouseClick(bar, Qt::LeftButton, {},
+                          bar->actionGeometry(menu->menuAction()).center());
+        ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }));
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
+        ASSERT_TRUE(QTest::qWaitFor([menu] { return !menu->isVisible(); }));
+    }
+
+    // One entry GetDTAInfo offers, of the given payment kind.
+    void addEntry(int32_t kind) {
+        m_fake.script(EntryPoint::GetDTAInfo, zalvo::kResultOk);
+        m_fake.scriptWrite(EntryPoint::GetDTAInfo, 0, dtainfo::kPaymentKind.offset,
+                           int32Bytes(kind));
+    }
+    void endOfEntries() { m_fake.script(EntryPoint::GetDTAInfo, zalvo::kNoEntryLeft); }
+
+    void openAnswers(const std::string& name = "/daten/sammler.dta") {
+        m_dialogs->answerOpen(QString::fromStdString(name));
+    }
+
+    std::vector<std::string> names() const { return m_fake.callNames(); }
+
+    std::vector<std::string> messageTexts() const {
+        std::vector<std::string> texts;
+        for (const auto& message : messageSink().messages()) {
+            texts.push_back(message.text);
+        }
+        return texts;
+    }
+
+    // The one message of the run, shown as the reporter shows a result for the main window.
+    void expectOnlyMessage(const std::string& text, int code) {
+        ASSERT_EQ(messageSink().messages().size(), 1u) << ::testing::PrintToString(messageTexts());
+        const auto& message = messageSink().messages().front();
+        EXPECT_EQ(message.text, text);
+        EXPECT_EQ(message.owner, static_cast<void*>(m_form.get()));
+        EXPECT_EQ(message.caption, code < 0 ? kErrorCaption : std::string("Erfolg!"));
+        EXPECT_EQ(message.icon,
+                  code < 0 ? zalvo::MessageIcon::Critical : zalvo::MessageIcon::Information);
+    }
+
+    std::vector<std::string> headers() const {
+        std::vector<std::string> records;
+        for (const FakeCall& call : m_fake.callsTo(EntryPoint::WriteDTAtoXML)) {
+            records.push_back(call.buffers.at(0));
+        }
+        return records;
+    }
+
+    FakeLibrary m_fake;
+    // 27 February 2024, a leap year: +1 and +3 cross into March.
+    platform::FixedClock m_clock{{2024, 2, 27, 9, 30, 0}};
+    platform::ScopedClock m_pinnedClock{m_clock};
+    std::unique_ptr<TDemoForm> m_form;
+    ScriptedFileDialogs* m_dialogs = nullptr;
+};
+
+} // namespace
+
+TEST_F(DtaConversionRunTest, CancellingTheOpenDialogCallsOnlyFreeDTAVars) {
+    runFromMenu();
+    ASSERT_EQ(m_dialogs->shown().size(), 1u);
+    EXPECT_EQ(m_dialogs->shown()[0].kind, ScriptedFileDialogs::Kind::Open);
+    EXPECT_EQ(m_dialogs->shown()[0].owner, m_form.get());
+    EXPECT_EQ(names(), (std::vector<std::string>{"Zalvotech_FreeDTAVars"}));
+    EXPECT_TRUE(messageSink().messages().empty());
+}
+
+TEST_F(DtaConversionRunTest, ReadingGetsTheChosenNameAndAZeroedBuffer) {
+    openAnswers("/daten/sammler.dta");
+    endOfEntries();
+    runFromMenu();
+    const auto reads = m_fake.callsTo(EntryPoint::ReadDTA);
+    ASSERT_EQ(reads.size(), 1u);
+    EXPECT_EQ(reads[0].buffers.at(0), padded("/daten/sammler.dta", zalvo::kPathBufferSize));
+    EXPECT_EQ(reads[0].buffers.at(1), std::string(zalvo::kReadDTABufferSize, '\0'));
+}
+
+TEST_F(DtaConversionRunTest, UmlautsReachTheLibraryAsWindows1252) {
+    m_dialogs->answerOpen(QString::fromUtf8("/daten/Überweisung-ß.dta"));
+    addEntry(0);
+    endOfEntries();
+    // The preset taken as it is.
+    m_dialogs->answerSave(QString::fromUtf8("/daten/Überweisungen.xml"));
+    runFromMenu();
+    const auto reads = m_fake.callsTo(EntryPoint::ReadDTA);
+    ASSERT_EQ(reads.size(), 1u);
+    EXPECT_EQ(textAt(reads[0].buffers.at(0), {0, zalvo::kPathBufferSize}), "/daten/\xDC"
+                                                                           "berweisung-\xDF.dta");
+    ASSERT_EQ(headers().size(), 1u);
+    EXPECT_EQ(textAt(headers()[0], fileheader::kFileName), "\xDC"
+                                                           "berweisungen.xml");
+}
+
+TEST_F(DtaConversionRunTest, OnlyCreditTransfersOfferOneSaveDialogForUeberweisungen) {
+    openAnswers();
+    addEntry(0);
+    addEntry(2); // any kind but 1 is a credit transfer
+    endOfEntries();
+    m_dialogs->answerSave(QStringLiteral("/export/sepa/credit.xml"));
+    runFromMenu();
+
+    EXPECT_EQ(m_dialogs->savePresets(), QStringList{kCreditPreset});
+    EXPECT_EQ(m_dialogs->shown().back().owner, m_form.get());
+    EXPECT_EQ(names(), (std::vector<std::string>{
+                           "Zalvotech_ReadDTA", "Zalvotech_GetDTAInfo", "Zalvotech_PutDTAInfo",
+                           "Zalvotech_GetDTAInfo", "Zalvotech_PutDTAInfo", "Zalvotech_GetDTAInfo",
+                           "Zalvotech_WriteDTAtoXML", "Zalvotech_FreeDTAVars"}));
+    std::string expected(fileheader::kSize, '\0');
+    expected.replace(0, 12, "/export/sepa");
+    expected.replace(260, 10, "credit.xml");
+    expected.replace(296, 19, "MessageId1234567890");
+    expected.replace(332, 14, "Testeinreicher");
+    EXPECT_EQ(headers(), std::vector<std::string>{expected});
+    expectOnlyMessage(kSuccess, 0);
+}
+
+TEST_F(DtaConversionRunTest, OnlyDirectDebitsOfferOneSaveDialogForLastschriften) {
+    openAnswers();
+    addEntry(dtainfo::kKindDirectDebit);
+    endOfEntries();
+    m_dialogs->answerSave(QStringLiteral("/export/debit.xml"));
+    runFromMenu();
+
+    EXPECT_EQ(m_dialogs->savePresets(), QStringList{kDebitPreset});
+    ASSERT_EQ(headers().size(), 1u);
+    EXPECT_EQ(int32At(headers()[0], fileheader::kPaymentType.offset), 1);
+    EXPECT_EQ(textAt(headers()[0], fileheader::kExportPath), "/export");
+    EXPECT_EQ(textAt(headers()[0], fileheader::kFileName), "debit.xml");
+    expectOnlyMessage(kSuccess, 0);
+}
+
+TEST_F(DtaConversionRunTest, BothKindsWriteTheCreditFileFirstAndReportTheLatestWrite) {
+    openAnswers();
+    addEntry(dtainfo::kKindDirectDebit);
+    addEntry(0);
+    endOfEntries();
+    m_dialogs->answerSave(QStringLiteral("/export/credit.xml"));
+    m_dialogs->answerSave(QStringLiteral("/export/debit.xml"));
+    // The first write fails, the second succeeds: only the second is shown.
+    m_fake.script(EntryPoint::WriteDTAtoXML, -11);
+    m_fake.script(EntryPoint::WriteDTAtoXML, 0);
+    runFromMenu();
+
+    EXPECT_EQ(m_dialogs->savePresets(), (QStringList{kCreditPreset, kDebitPreset}));
+    const auto written = headers();
+    ASSERT_EQ(written.size(), 2u);
+    EXPECT_EQ(textAt(written[0], fileheader::kFileName), "credit.xml");
+    EXPECT_EQ(int32At(written[0], fileheader::kPaymentType.offset), 0);
+    EXPECT_EQ(textAt(written[1], fileheader::kFileName), "debit.xml");
+    EXPECT_EQ(int32At(written[1], fileheader::kPaymentType.offset), 1);
+    expectOnlyMessage(kSuccess, 0);
+    EXPECT_EQ(names().back(), "Zalvotech_FreeDTAVars");
+}
+
+TEST_F(DtaConversionRunTest, AnEmptyFileReportsMinusThreeUnderWriteDTAtoXML) {
+    openAnswers();
+    endOfEntries();
+    runFromMenu();
+    EXPECT_TRUE(m_dialogs->savePresets().isEmpty());
+    EXPECT_EQ(names(), (std::vector<std::string>{"Zalvotech_ReadDTA", "Zalvotech_GetDTAInfo",
+                                                 "Zalvotech_FreeDTAVars"}));
+    expectOnlyMessage(failure("Zalvotech_WriteDTAtoXML", -3), -3);
+}
+
+TEST_F(DtaConversionRunTest, CancellingTheOnlySaveDialogReportsMinusThree) {
+    openAnswers();
+    addEntry(0);
+    endOfEntries();
+    runFromMenu(); // no save answer: cancelled
+    EXPECT_EQ(m_dialogs->savePresets(), QStringList{kCreditPreset});
+    EXPECT_TRUE(headers().empty());
+    expectOnlyMessage(failure("Zalvotech_WriteDTAtoXML", -3), -3);
+    EXPECT_EQ(names().back(), "Zalvotech_FreeDTAVars");
+}
+
+TEST_F(DtaConversionRunTest, WritingTheFirstAndCancellingTheSecondReportsTheFirst) {
+    openAnswers();
+    addEntry(0);
+    addEntry(1);
+    endOfEntries();
+    m_dialogs->answerSave(QStringLiteral("/export/credit.xml"));
+    m_dialogs->answerSave(std::nullopt);
+    m_fake.script(EntryPoint::WriteDTAtoXML, -11);
+    runFromMenu();
+    EXPECT_EQ(m_dialogs->savePresets(), (QStringList{kCreditPreset, kDebitPreset}));
+    EXPECT_EQ(headers().size(), 1u);
+    expectOnlyMessage(failure("Zalvotech_WriteDTAtoXML", -11), -11);
+}
+
+TEST_F(DtaConversionRunTest, CancellingTheFirstAndWritingTheSecondReportsTheSecond) {
+    openAnswers();
+    addEntry(1);
+    addEntry(0);
+    endOfEntries();
+    m_dialogs->answerSave(std::nullopt);
+    m_dialogs->answerSave(QStringLiteral("/export/debit.xml"));
+    m_fake.script(EntryPoint::WriteDTAtoXML, -12);
+    runFromMenu();
+    ASSERT_EQ(headers().size(), 1u);
+    EXPECT_EQ(int32At(headers()[0], fileheader::kPaymentType.offset), 1);
+    expectOnlyMessage(failure("Zalvotech_WriteDTAtoXML", -12), -12);
+}
+
+TEST_F(DtaConversionRunTest, TwoFailedHandBacksGiveTwoMessagesAndNoSaveDialog) {
+    openAnswers();
+    addEntry(0);
+    addEntry(1);
+    addEntry(0);
+    endOfEntries();
+    m_fake.script(EntryPoint::PutDTAInfo, -21);
+    m_fake.script(EntryPoint::PutDTAInfo, 0);
+    m_fake.script(EntryPoint::PutDTAInfo, -22);
+    runFromMenu();
+
+    EXPECT_EQ(messageTexts(), (std::vector<std::string>{failure("Zalvotech_PutDTAInfo", -21),
+                                                        failure("Zalvotech_PutDTAInfo", -22)}));
+    for (const auto& message : messageSink().messages()) {
+        EXPECT_EQ(message.caption, kErrorCaption);
+        EXPECT_EQ(message.owner, static_cast<void*>(m_form.get()));
+    }
+    // Every entry was still handed back; nothing was written.
+    EXPECT_EQ(m_fake.callsTo(EntryPoint::PutDTAInfo).size(), 3u);
+    EXPECT_EQ(m_fake.callsTo(EntryPoint::GetDTAInfo).size(), 4u);
+    EXPECT_TRUE(m_dialogs->savePresets().isEmpty());
+    EXPECT_TRUE(headers().empty());
+    EXPECT_EQ(names().back(), "Zalvotech_FreeDTAVars");
+}
+
+TEST_F(DtaConversionRunTest, AnEntryThatCannotBeReadEndsTheRunWithTheLowerCaseIName) {
+    openAnswers();
+    addEntry(0);
+    m_fake.script(EntryPoint::GetDTAInfo, -8);
+    runFromMenu();
+    expectOnlyMessage(failure("Zalvotech_GetDTAinfo", -8), -8);
+    EXPECT_EQ(names(), (std::vector<std::string>{"Zalvotech_ReadDTA", "Zalvotech_GetDTAInfo",
+                                                 "Zalvotech_PutDTAInfo", "Zalvotech_GetDTAInfo",
+                                                 "Zalvotech_FreeDTAVars"}));
+    EXPECT_TRUE(m_dialogs->savePresets().isEmpty());
+}
+
+TEST_F(DtaConversionRunTest, AFailedReadIsReportedAndOnlyFreeDTAVarsFollows) {
+    openAnswers();
+    m_fake.script(EntryPoint::ReadDTA, -4);
+    runFromMenu();
+    expectOnlyMessage(failure("Zalvotech_ReadDTA", -4), -4);
+    EXPECT_EQ(names(), (std::vector<std::string>{"Zalvotech_ReadDTA", "Zalvotech_FreeDTAVars"}));
+    EXPECT_TRUE(m_dialogs->savePresets().isEmpty());
+}
+
+TEST_F(DtaConversionRunTest, RecordBytesOfEveryEntry) {
+    openAnswers();
+    // The library fills the whole record; its bytes must come back unchanged.
+    std::string filled(dtainfo::kSize, '\0');
+    for (std::size_t i = 0; i < filled.size(); ++i) {
+        filled[i] = static_cast<char>(0x80 + i % 0x70);
+    }
+    for (int32_t kind : {1, 0}) {
+        addEntry(kind);
+        std::string bytes = filled;
+        bytes.replace(dtainfo::kPaymentKind.offset, 4, int32Bytes(kind));
+        m_fake.scriptWrite(EntryPoint::GetDTAInfo, 0, 0, bytes);
+    }
+    // The library counts on in the counter it was given; the run must not reset it.
+    m_fake.scriptWrite(EntryPoint::GetDTAInfo, 1, 0, int32Bytes(2));
+    endOfEntries();
+    runFromMenu();
+
+    const auto gets = m_fake.callsTo(EntryPoint::GetDTAInfo);
+    ASSERT_EQ(gets.size(), 3u);
+    for (const FakeCall& get : gets) {
+        // Zeroed before every call.
+        EXPECT_EQ(get.buffers.at(0), std::string(dtainfo::kSize, '\0'));
+    }
+    EXPECT_EQ(int32At(gets[0].buffers.at(1), 0), 1);
+    EXPECT_EQ(int32At(gets[1].buffers.at(1), 0), 1);
+    EXPECT_EQ(int32At(gets[2].buffers.at(1), 0), 2);
+
+    const auto puts = m_fake.callsTo(EntryPoint::PutDTAInfo);
+    ASSERT_EQ(puts.size(), 2u);
+    std::string debit = filled;
+    debit.replace(4, 4, int32Bytes(1));
+    debit.replace(112, 9, std::string("01032024\0", 9));
+    debit.replace(177, 19, std::string("DE98ZZZ09999999999\0", 19));
+    debit.replace(213, 11, std::string("Testmandat\0", 11));
+    debit.replace(249, 9, std::string("28012024\0", 9));
+    debit.replace(264, 4, int32Bytes(1));
+    debit.replace(268, 4, int32Bytes(100));
+    EXPECT_EQ(puts[0].buffers.at(0), debit);
+
+    std::string credit = filled;
+    credit.replace(4, 4, int32Bytes(0));
+    credit.replace(112, 9, std::string("28022024\0", 9));
+    EXPECT_EQ(puts[1].buffers.at(0), credit);
+}
+
+TEST_F(DtaConversionRunTest, AFileInTheRootDirectoryKeepsTheDelimiter) {
+    openAnswers();
+    addEntry(0);
+    endOfEntries();
+    m_dialogs->answerSave(QStringLiteral("/x.xml"));
+    runFromMenu();
+    ASSERT_EQ(headers().size(), 1u);
+    EXPECT_EQ(textAt(headers()[0], fileheader::kExportPath), "/");
+    EXPECT_EQ(textAt(headers()[0], fileheader::kFileName), "x.xml");
+}
+
+TEST_F(DtaConversionRunTest, A36CharacterFileNameReachesTheLibraryAs35AndLongDirectoriesWhole) {
+    openAnswers();
+    addEntry(0);
+    endOfEntries();
+    const std::string directory = "/" + std::string(120, 'd') + "/" + std::string(133, 'e');
+    ASSERT_EQ(directory.size(), 255u);
+    const std::string name36 = std::string(32, 'n') + ".xml";
+    m_dialogs->answerSave(QString::fromStdString(directory + "/" + name36));
+    runFromMenu();
+    ASSERT_EQ(headers().size(), 1u);
+    EXPECT_EQ(textAt(headers()[0], fileheader::kFileName), name36.substr(0, 35));
+    EXPECT_EQ(headers()[0].substr(0, 256), directory + '\0');
+    expectOnlyMessage(kSuccess, 0);
+}
+
+TEST_F(DtaConversionRunTest, AnOverlongDtaFileNameIsRefusedAndNothingIsRead) {
+    const std::string name = "/" + std::string(251, 'd') + ".dta"; // 256 characters
+    openAnswers(name);
+    runFromMenu();
+    EXPECT_EQ(names(), (std::vector<std::string>{"Zalvotech_FreeDTAVars"}));
+    ASSERT_EQ(messageSink().messages().size(), 1u);
+    const auto& message = messageSink().messages()[0];
+    EXPECT_EQ(message.text, "Der Name der DTA-Datei ist l\xE4nger als 255 Zeichen.\r\n\r\n"
+                            "Die DTA-Datei wurde nicht eingelesen.   ");
+    EXPECT_EQ(message.caption, kErrorCaption);
+    EXPECT_EQ(message.icon, zalvo::MessageIcon::Critical);
+    EXPECT_EQ(message.owner, static_cast<void*>(m_form.get()));
+}
+
+TEST_F(DtaConversionRunTest, A255CharacterDtaFileNameIsPassedWhole) {
+    const std::string name = "/" + std::string(250, 'd') + ".dta";
+    openAnswers(name);
+    endOfEntries();
+    runFromMenu();
+    const auto reads = m_fake.callsTo(EntryPoint::ReadDTA);
+    ASSERT_EQ(reads.size(), 1u);
+    EXPECT_EQ(reads[0].buffers.at(0), name + '\0');
+}
+
+TEST_F(DtaConversionRunTest, AnOverlongExportDirectoryIsRefusedLikeACancelledDialog) {
+    openAnswers();
+    addEntry(0);
+    addEntry(1);
+    endOfEntries();
+    const std::string directory = "/" + std::string(255, 'd'); // 256 characters
+    m_dialogs->answerSave(QString::fromStdString(directory + "/credit.xml"));
+    m_dialogs->answerSave(QStringLiteral("/export/debit.xml"));
+    m_fake.script(EntryPoint::WriteDTAtoXML, -13);
+    runFromMenu();
+
+    // The credit file is not written at all; the debit file still is.
+    ASSERT_EQ(headers().size(), 1u);
+    EXPECT_EQ(int32At(headers()[0], fileheader::kPaymentType.offset), 1);
+    EXPECT_EQ(messageTexts(),
+              (std::vector<std::string>{
+                  "Das Verzeichnis der XML-Datei ist l\xE4nger als 255 Zeichen.\r\n\r\n"
+                  "Die XML-Datei wurde nicht geschrieben.   ",
+                  failure("Zalvotech_WriteDTAtoXML", -13)}));
+    EXPECT_EQ(messageSink().messages()[0].caption, kErrorCaption);
+    EXPECT_EQ(names().back(), "Zalvotech_FreeDTAVars");
+}
+
+TEST_F(DtaConversionRunTest, NamesWithoutAWindows1252FormAreRefused) {
+    // "Ω" has no Windows-1252 byte and would reach the library as "?", naming another file.
+    m_dialogs->answerOpen(QString::fromUtf8("/daten/Ω.dta"));
+    runFromMenu();
+    EXPECT_EQ(names(), (std::vector<std::string>{"Zalvotech_FreeDTAVars"}));
+    ASSERT_EQ(messageSink().messages().size(), 1u);
+    EXPECT_EQ(messageSink().messages()[0].caption, kErrorCaption);
+    EXPECT_NE(messageSink().messages()[0].text.find("DTA-Datei"), std::string::npos);
+
+    messageSink().clear();
+    m_fake.reset();
+    openAnswers();
+    addEntry(0);
+    endOfEntries();
+    m_dialogs->answerSave(QString::fromUtf8("/export/Ω.xml"));
+    runFromMenu();
+    EXPECT_TRUE(headers().empty());
+    ASSERT_EQ(messageSink().messages().size(), 2u);
+    EXPECT_NE(messageSink().messages()[0].text.find("XML-Datei"), std::string::npos);
+    EXPECT_EQ(messageSink().messages()[1].text, failure("Zalvotech_WriteDTAtoXML", -3));
+}
+
+TEST_F(DtaConversionRunTest, TheWorkingDirectoryIsRestoredEvenWhenADialogChangedIt) {
+    const auto before = std::filesystem::current_path();
+    testsupport::TempDirectory elsewhere; // becomes current until the end of the test
+    const auto start = std::filesystem::current_path();
+    ASSERT_NE(start, before);
+    openAnswers();
+    addEntry(0);
+    endOfEntries();
+    m_dialogs->answerSave(QStringLiteral("/export/credit.xml"));
+    std::vector<std::filesystem::path> seen;
+    m_dialogs->onShow([&](ScriptedFileDialogs::Kind) {
+        seen.push_back(std::filesystem::current_path());
+        std::filesystem::current_path(before);
+    });
+    runFromMenu();
+    EXPECT_EQ(std::filesystem::current_path(), start);
+    EXPECT_EQ(m_form->savedWorkingDirectory(), start);
+    EXPECT_EQ(seen, (std::vector<std::filesystem::path>{start, before}));
+    EXPECT_EQ(headers().size(), 1u);
+}
+
+TEST_F(DtaConversionRunTest, ALongRunShowsTheBusyCursorAndKeepsTheWindowPainting) {
+    constexpr int kEntries = 600;
+    openAnswers();
+    for (int i = 0; i < kEntries; ++i) {
+        m_fake.script(EntryPoint::GetDTAInfo, 0);
+    }
+    endOfEntries();
+    m_dialogs->answerSave(QStringLiteral("/export/credit.xml"));
+    // Runs only when the run lets the event loop in.
+    std::optional<Qt::CursorShape> cursorWhileWorking;
+    QTimer::singleShot(0, m_form.get(), [&] {
+        const QCursor* cursor = QApplication::overrideCursor();
+        cursorWhileWorking = cursor ? cursor->shape() : Qt::ArrowCursor;
+    });
+    // Dialogs and message boxes get the normal cursor.
+    std::vector<bool> busyInDialog;
+    m_dialogs->onShow([&](ScriptedFileDialogs::Kind) {
+        busyInDialog.push_back(QApplication::overrideCursor() != nullptr);
+    });
+    runFromMenu();
+
+    ASSERT_TRUE(cursorWhileWorking.has_value());
+    EXPECT_EQ(*cursorWhileWorking, Qt::WaitCursor);
+    EXPECT_EQ(busyInDialog, (std::vector<bool>{false, false}));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(m_fake.callsTo(EntryPoint::PutDTAInfo).size(), static_cast<std::size_t>(kEntries));
+    expectOnlyMessage(kSuccess, 0);
+}
+
+TEST_F(DtaConversionRunTest, MessagesDuringTheEntriesAreShownWithTheNormalCursor) {
+    // A sink that notes the cursor, in front of the recording one.
+    struct CursorNotingSink : zalvo::MessageSink {
+        std::vector<bool> busy;
+        void show(zalvo::OwnerWindow owner, std::string_view caption, std::string_view text,
+                  zalvo::MessageIcon icon) override {
+            busy.push_back(QApplication::overrideCursor() != nullptr);
+            messageSink().show(owner, caption, text, icon);
+        }
+    } sink;
+    zalvo::ResultReporter::setSink(&sink);
+    openAnswers();
+    addEntry(0);
+    addEntry(0);
+    endOfEntries();
+    m_fake.script(EntryPoint::PutDTAInfo, -21);
+    m_fake.script(EntryPoint::PutDTAInfo, -22);
+    runFromMenu();
+    zalvo::ResultReporter::setSink(&messageSink());
+    EXPECT_EQ(sink.busy, (std::vector<bool>{false, false}));
+    EXPECT_EQ(messageSink().messages().size(), 2u);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(DtaConversionRunTest, EmptySlotsAreNeverCalled) {
+    // A library without any entry point counts as loaded after the failed bind.
+    FakeLibrary empty(FakeVariant::None);
+    DLLAPI::reset();
+    ASSERT_EQ(DLLAPI::loadAndBind(), zalvo::kEntryPointMissing);
+    openAnswers();
+    runFromMenu();
+    EXPECT_TRUE(empty.calls().empty());
+    const std::string missing = "Beim Laden einer Funktion ist ein Fehler aufgetreten.\r\n\r\n"
+                                "Bitte informieren Sie den Hersteller!   ";
+    // ReadDTA cannot be called, and neither can FreeDTAVars.
+    EXPECT_EQ(messageTexts(), (std::vector<std::string>{missing, missing}));
+}
+
+TEST_F(DtaConversionRunTest, TheRunCanBeRepeatedAndLeavesNothingBehind) {
+    openAnswers();
+    addEntry(1);
+    endOfEntries();
+    m_dialogs->answerSave(QStringLiteral("/export/debit.xml"));
+    runFromMenu();
+    // The second run: only credit transfers, so the debit flag must not survive.
+    openAnswers();
+    addEntry(0);
+    endOfEntries();
+    m_dialogs->answerSave(QStringLiteral("/export/credit.xml"));
+    runFromMenu();
+    EXPECT_EQ(m_dialogs->savePresets(), (QStringList{kDebitPreset, kCreditPreset}));
+    ASSERT_EQ(headers().size(), 2u);
+    EXPECT_EQ(int32At(headers()[1], fileheader::kPaymentType.offset), 0);
+    EXPECT_EQ(messageTexts(), (std::vector<std::string>{kSuccess, kSuccess}));
+}
