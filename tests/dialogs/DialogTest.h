@@ -90,10 +90,12 @@ template <typename T> T* find(QWidget* dialog, const char* name) {
     return widget;
 }
 
-// Clicks into the field and types key by key, as a German keyboard sends the keys;
-// QTest::keyClicks knows only ASCII.
+// Clicks into the field, deletes what it holds and types key by key, as a German keyboard
+// sends the keys; QTest::keyClicks knows only ASCII.
 inline void type(TKXEdit* field, const QString& text) {
     QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(field->width() - 4, field->height() / 2));
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(field, Qt::Key_Delete);
     for (const QChar c : text) {
         if (c.unicode() < 0x80) {
             QTest::keyClick(field, static_cast<char>(c.unicode()));
