@@ -60,17 +60,13 @@ std::int32_t AccountResolver::findBank(std::string_view bankCode, const BankReco
 AccountResolver::Derivation AccountResolver::derive(std::string_view bankCode,
                                                     std::string_view account) const {
     Derivation derivation;
-    derivation.code = checkAccount(account);
+    // Both inputs are judged by their form first, the bank code before the account.
+    derivation.code = checkBankCode(bankCode);
+    if (derivation.code == result::kOk)
+        derivation.code = checkAccount(account);
     const BankRecord* record = nullptr;
-    // The bank code is judged first, so its code wins when both are wrong.
-    const std::int32_t bankCodeForm = checkBankCode(bankCode);
-    if (bankCodeForm != result::kOk) {
-        derivation.code = bankCodeForm;
-        return derivation;
-    }
-    if (derivation.code != result::kOk)
-        return derivation;
-    derivation.code = findBank(bankCode, record);
+    if (derivation.code == result::kOk)
+        derivation.code = findBank(bankCode, record);
     if (derivation.code != result::kOk)
         return derivation;
 

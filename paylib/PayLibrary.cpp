@@ -1,6 +1,5 @@
 #include "paylib/PayLibrary.h"
 
-#include "controls/DateHelpers.h"
 #include "paylib/BankFileLocator.h"
 #include "paylib/EmbeddedBankFile.h"
 #include "paylib/ResultCodes.h"

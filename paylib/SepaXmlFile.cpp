@@ -21,7 +21,7 @@ namespace fs = std::filesystem;
 constexpr std::size_t kCopyChunk = 1024 * 1024;
 constexpr std::size_t kMaxIdentifier = 35;
 // Index entry: body start, body end, count, sum, length of the block XML; then that XML.
-constexpr std::size_t kIndexFields = 5;
+enum IndexField : std::size_t { kBodyStart, kBodyEnd, kCount, kSum, kXmlSize, kIndexFields };
 constexpr std::size_t kIndexHeader = kIndexFields * sizeof(std::uint64_t);
 // A block's XML is a few hundred bytes; anything larger in the index is damage.
 constexpr std::uint64_t kMaxBlockXml = 64 * 1024;
@@ -62,9 +62,9 @@ void putU64(std::string& out, std::uint64_t value) {
     out.append(bytes.data(), bytes.size());
 }
 
-std::uint64_t getU64(const char* in) {
+std::uint64_t indexField(const std::array<char, kIndexHeader>& header, IndexField field) {
     std::uint64_t value = 0;
-    std::memcpy(&value, in, sizeof value);
+    std::memcpy(&value, header.data() + field * sizeof value, sizeof value);
     return value;
 }
 
@@ -203,17 +203,16 @@ bool SepaXmlFile::assemble() {
     for (std::int64_t i = 0; i < m_blocks; ++i) {
         if (!m_index->readAt(offset, header.data(), header.size()))
             return false;
-        const std::uint64_t xmlSize = getU64(header.data() + 4 * sizeof(std::uint64_t));
+        const std::uint64_t xmlSize = indexField(header, kXmlSize);
         if (xmlSize > kMaxBlockXml)
             return false;
         xml.resize(static_cast<std::size_t>(xmlSize));
         if (!m_index->readAt(offset + kIndexHeader, xml.data(), xml.size()))
             return false;
         offset += kIndexHeader + xmlSize;
-        if (!writeBlock(
-                getU64(header.data()), getU64(header.data() + sizeof(std::uint64_t)),
-                static_cast<std::int64_t>(getU64(header.data() + 2 * sizeof(std::uint64_t))),
-                static_cast<std::int64_t>(getU64(header.data() + 3 * sizeof(std::uint64_t))), xml))
+        if (!writeBlock(indexField(header, kBodyStart), indexField(header, kBodyEnd),
+                        static_cast<std::int64_t>(indexField(header, kCount)),
+                        static_cast<std::int64_t>(indexField(header, kSum)), xml))
             return false;
     }
     if (!writeBlock(m_current.bodyStart, m_body->size(), m_current.count, m_current.sumCents,
