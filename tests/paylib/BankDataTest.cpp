@@ -251,6 +251,9 @@ TEST_F(BankDataTest, NullArgumentsAreRefused) {
 TEST_F(BankDataTest, EveryCallIsLoggedAndFailuresWithTheirCode) {
     const PayLib& lib = PayLib::get();
     const std::string log = (m_dir.path() / "zalvo.log").string();
+    // The log writer's own checks answer through the entry point.
+    EXPECT_EQ(lib.setLogFile("abc", 1, 7, 0), -1);
+    EXPECT_EQ(lib.setLogFile(log.c_str(), 9, 7, 0), -2);
     ASSERT_EQ(lib.setLogFile(log.c_str(), 1, 7, 0), result::kOk);
     ASSERT_EQ(lib.init("", "", "", 0), result::kOk);
     EXPECT_EQ(convert("12345678", "1").code, result::kBankCodeUnknown);
