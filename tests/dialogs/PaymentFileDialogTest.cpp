@@ -4,6 +4,7 @@
 #include "app/TDemoForm.h"
 #include "binding/DLLAPI.h"
 #include "binding/Records.h"
+#include "controls/CharClassTable.h"
 #include "controls/TKXButton.h"
 #include "controls/TKXCheckBox.h"
 #include "controls/TKXGruppe.h"
@@ -448,6 +449,27 @@ TYPED_TEST(PaymentFormTest, EscapeInTheMemoAndBeendenCloseWithoutCallingTheLibra
     EXPECT_FALSE(this->m_form->isVisible());
     EXPECT_EQ(this->m_form->result(), QDialog::Rejected);
     EXPECT_EQ(this->m_fake.callNames(), (std::vector<std::string>{kCreate, kWrite}));
+}
+
+TYPED_TEST(PaymentFormTest, SetUpRunsAtTheFirstActivationOnlyAndClosingFreesTheTables) {
+    TKXEdit* name = this->field("EAName");
+    const CharClassTable* table = name->charClassTable();
+    ASSERT_NE(table, nullptr);
+    click(find<TKXRadio>(this->m_form.get(), "RLast"));
+
+    // Another window comes to the front and the dialog is activated again.
+    QApplication::setActiveWindow(&this->m_owner);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&this->m_owner));
+    QApplication::setActiveWindow(this->m_form.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(this->m_form.get()));
+    EXPECT_EQ(name->charClassTable(), table);
+    EXPECT_TRUE(find<TKXCheckBox>(this->m_form.get(), "CB2B")->isEnabled());
+
+    click(this->button("BAbbruch"));
+    for (TKXEdit* edit : this->m_form->template findChildren<TKXEdit*>()) {
+        EXPECT_EQ(edit->charClassTable(), nullptr) << edit->objectName().toStdString();
+    }
+    EXPECT_TRUE(this->m_fake.callNames().empty());
 }
 
 TYPED_TEST(PaymentFormTest, EnterInAFieldPressesXMLCreate) {
