@@ -156,7 +156,7 @@ ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_Init(const char* dataPath, const char*
                         (library.bankFileName().empty() ? std::string("eingebaut")
                                                         : library.bankFileName()) +
                         ", Banken=" + number(static_cast<std::int64_t>(table.size())) +
-                        ", gueltig " + DateToText(table.validFrom()) + " bis " +
+                        ", g\xFCltig " + DateToText(table.validFrom()) + " bis " +
                         DateToText(table.validUntil()));
             }
             return code;
@@ -295,7 +295,7 @@ ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_WriteXML(char* paymentEntry708) {
                 payment = paymentOf(paymentEntry708);
             return "Auftraggeber=" + payment.originatorName + ", IBAN=" + payment.originatorIban +
                    ", BLZ=" + payment.originatorBankCode + ", Konto=" + payment.originatorAccount +
-                   ", Empfaenger=" + payment.recipientName + ", IBAN=" + payment.recipientIban +
+                   ", Empf\xE4nger=" + payment.recipientName + ", IBAN=" + payment.recipientIban +
                    ", BLZ=" + payment.recipientBankCode + ", Konto=" + payment.recipientAccount +
                    ", Betrag=" + payment.amountCents + ", Datum=" + payment.executionDate;
         },
@@ -343,7 +343,7 @@ ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_ReadDTA(const char* fileName256, char*
 
 ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_GetDTAInfo(char* dtaInfo348, int32_t* counter) {
     return entry(
-        action::kGetDTAInfo, true, [&] { return "Zaehler=" + number(counter ? *counter : 0); },
+        action::kGetDTAInfo, true, [&] { return "Z\xE4hler=" + number(counter ? *counter : 0); },
         [&](PayLibrary&) { return paylib::dtaGetDTAInfo(dtaInfo348, counter); });
 }
 
@@ -369,7 +369,12 @@ ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_WriteDTAtoXML(char* fileHeader404) {
 
 ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_GetDTAProtokoll(char* buffer, int32_t bufferSize) {
     return entry(
-        action::kGetDTAProtokoll, false, [&] { return "Puffergroesse=" + number(bufferSize); },
+        action::kGetDTAProtokoll, false,
+        [&] {
+            return "Puffergr\xF6\xDF"
+                   "e=" +
+                   number(bufferSize);
+        },
         [&](PayLibrary&) { return paylib::dtaGetDTAProtokoll(buffer, bufferSize); });
 }
 

@@ -266,7 +266,8 @@ TEST_F(BankDataTest, EveryCallIsLoggedAndFailuresWithTheirCode) {
     const std::string text = paylibtest::readFile(log);
     for (const char* line : {
              "INFO:   Init.DataPath=, TempPath=, UserPath=, Reserved=0\r\n",
-             "INFO:   Init.BLZ-Bestand=eingebaut, Banken=45, gueltig 08.12.2014 bis 08.03.2015\r\n",
+             "INFO:   Init.BLZ-Bestand=eingebaut, Banken=45, g\xFCltig 08.12.2014 bis "
+             "08.03.2015\r\n",
              "INFO:   ConvertBLZKonto.BLZ=12345678, Konto=1\r\n",
              "FEHLER: ConvertBLZKonto.Bankleitzahl unbekannt. Fehler: -15\r\n",
              "HINWEIS:ConvertBLZKonto.IBAN nur nach der Standardregel ermittelt, IBAN-Regel der "
