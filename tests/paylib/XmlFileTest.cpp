@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <csignal>
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <map>
@@ -407,6 +408,23 @@ TEST_F(XmlFileTest, EntryFaultsHaveTheirCodesAndLeaveNothingBehind) {
         EXPECT_EQ(paylibtest::readFile(target()).find("Schlecht"), std::string::npos);
         EXPECT_EQ(paylibtest::schemaErrors(target(), c.debit ? kDebitSchema : kCreditSchema), "");
     }
+}
+
+TEST_F(XmlFileTest, RecordsWithoutAnyTerminatorAreReadWithinTheirFields) {
+    zalvo::Record header(header::kSize);
+    std::memset(header.data(), 'A', header::kSize);
+    header.putInt32(header::kPaymentType, header::kCreditTransfer);
+    // The export path is 256 letters: no such directory.
+    EXPECT_EQ(PayLib::get().createXML(header.data()), result::kExportPathInvalid);
+
+    ASSERT_EQ(create(header::kCreditTransfer), result::kOk);
+    zalvo::Record entry(payment::kSize);
+    std::memset(entry.data(), '9', payment::kSize);
+    // Every field full to its last byte: the date is nine digits, so the entry is refused.
+    EXPECT_EQ(write(entry), result::kExecutionDateInvalid);
+    zalvo::Record good = ibanEntry();
+    ASSERT_EQ(write(good), result::kOk);
+    EXPECT_EQ(close().count, 1);
 }
 
 TEST_F(XmlFileTest, TextsAreBroughtIntoTheSepaCharacterSet) {
