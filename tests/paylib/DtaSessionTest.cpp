@@ -445,3 +445,26 @@ TEST_F(DtaSessionTest, AFileWithoutEntriesReadsAndEndsAtOnce) {
     EXPECT_EQ(m_session.writeXml(header(0, "none.xml").data(), bankTable(), ""),
               dta::kNoEntriesOfType);
 }
+
+TEST(DtaResult, EveryDtaCodeHasItsGermanMessageInWindows1252) {
+    const std::int32_t codes[] = {
+        dta::kNoEntryLeft,         dta::kBadArgument,         dta::kFileNotReadable,
+        dta::kFileTooLarge,        dta::kFileEmpty,           dta::kTruncated,
+        dta::kBadRecordLength,     dta::kBadRecordType,       dta::kBadNumericField,
+        dta::kBadTextField,        dta::kBadFileKind,         dta::kBadCurrency,
+        dta::kTextKeyMismatch,     dta::kBadExtension,        dta::kCountMismatch,
+        dta::kAccountSumMismatch,  dta::kBankCodeSumMismatch, dta::kAmountSumMismatch,
+        dta::kTrailingData,        dta::kTooManyEntries,      dta::kNothingRead,
+        dta::kUnknownEntry,        dta::kBadExecutionDate,    dta::kBadCreditorId,
+        dta::kBadMandateReference, dta::kBadMandateDate,      dta::kBadDebitSettings,
+        dta::kBadPaymentType,      dta::kNoEntriesOfType,     dta::kEntryNotCompleted,
+        dta::kBadExportTarget};
+    for (const std::int32_t code : codes) {
+        EXPECT_FALSE(dta::resultMessage(code).empty()) << code;
+    }
+    EXPECT_EQ(dta::resultMessage(dta::kFileTooLarge), "DTA-Datei ist zu gro\xDF");
+    EXPECT_EQ(dta::resultMessage(dta::kBadCreditorId), "Gl\xE4ubiger-ID ung\xFCltig");
+    // Codes of the rest of the library are not the DTA part's.
+    EXPECT_TRUE(dta::resultMessage(paylib::result::kBankCodeUnknown).empty());
+    EXPECT_TRUE(dta::resultMessage(0).empty());
+}
