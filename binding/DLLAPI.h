@@ -27,7 +27,8 @@ public:
     static int32_t loadAndBind();
 
     // Forgets the library, stops its log through SetLogFile, calls Free and shows the success
-    // message. Does nothing at all when the library is not loaded.
+    // message. Does nothing at all when the library is not loaded. A call whose slot is empty
+    // is reported with -99998 instead, and then no success message follows.
     static void release(OwnerWindow owner);
 
     // The guard in front of every command: false, after showing the -99997 message, when the
