@@ -1,0 +1,167 @@
+// The DTA run with the stand-in library on the DTAUS sample files, through the menu with
+// scripted file dialogs: the flow the sample's content calls for, and the XML it leaves.
+#include "app/TDemoForm.h"
+#include "binding/DLLAPI.h"
+#include "binding/Records.h"
+#include "platform/FixedClock.h"
+#include "platform/ScopedClock.h"
+#include "tests/app/ScriptedFileDialogs.h"
+#include "tests/paylib/DtaXmlCheck.h"
+#include "tests/support/GuiTest.h"
+#include "tests/support/TempDirectory.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+
+using testsupport::messageSink;
+using testsupport::ScriptedFileDialogs;
+using zalvo::DLLAPI;
+using zalvo::EntryPoint;
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kSamples = ZALVO_DTA_SAMPLES;
+
+// A bank of the shipped table that checks no account digits, moved to another bank code.
+std::string bankLine(std::string_view bankCode, std::string_view recordNumber) {
+    std::ifstream table(ZALVO_BLZ_DEFAULT);
+    std::string line;
+    while (std::getline(table, line)) {
+        if (line.compare(0, 8, "51230800") == 0) {
+            line.replace(0, 8, bankCode);
+            line.replace(152, 6, recordNumber);
+            return line;
+        }
+    }
+    ADD_FAILURE() << "no model bank";
+    return {};
+}
+
+// The shipped table plus the banks of the samples, which it does not know.
+fs::path dataDirectoryWithSampleBanks(const fs::path& folder) {
+    fs::create_directory(folder);
+    fs::copy_file(ZALVO_BLZ_DEFAULT, folder / "blz_20240101.txt");
+    std::ofstream table(folder / "blz_20240101.txt", std::ios::app | std::ios::binary);
+    const std::pair<const char*, const char*> banks[] = {{"33334444", "900001"},
+                                                         {"16050000", "900002"},
+                                                         {"11111111", "900003"},
+                                                         {"22222222", "900004"},
+                                                         {"55555555", "900005"}};
+    for (const auto& [bankCode, recordNumber] : banks) {
+        table << bankLine(bankCode, recordNumber) << "\r\n";
+    }
+    return folder;
+}
+
+class DtaSampleRunTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::copy_file(ZALVO_LIBRARY_FILE, m_temp.path() / "Zalvotech.dll");
+        ASSERT_EQ(DLLAPI::loadAndBind(), 0);
+        std::string data = dataDirectoryWithSampleBanks(m_temp.path() / "daten").string();
+        data.resize(zalvo::kPathBufferSize, '\0');
+        std::string empty(zalvo::kPathBufferSize, '\0');
+        ASSERT_EQ(DLLAPI::bound<EntryPoint::Init>()(data.data(), empty.data(), empty.data(), 0), 0);
+        m_form = std::make_unique<TDemoForm>();
+        auto dialogs = std::make_unique<ScriptedFileDialogs>();
+        m_dialogs = dialogs.get();
+        m_form->setFileDialogs(std::move(dialogs));
+        m_form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_form.get()));
+    }
+
+    void TearDown() override {
+        if (DLLAPI::loaded()) {
+            DLLAPI::bound<EntryPoint::Free>()();
+        }
+    }
+
+    void runFromMenu() {
+        auto* bar = m_form->findChild<QMenuBar*>(QStringLiteral("MainMenu"));
+        auto* menu = m_form->findChild<QMenu*>(QStringLiteral("MXML"));
+        auto* item = m_form->findChild<QAction*>(QStringLiteral("MDTA"));
+        ASSERT_TRUE(bar && menu && item);
+        QTest::mouseClick(bar, Qt::LeftButton, {},
+                          bar->actionGeometry(menu->menuAction()).center());
+        ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }));
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
+        ASSERT_TRUE(QTest::qWaitFor([menu] { return !menu->isVisible(); }));
+    }
+
+    // A copy of the sample in the test's folder, under a name with an umlaut.
+    QString sample(const char* name) {
+        const fs::path copy = m_temp.path() / (std::string("Sammler-\xC3\xBC-") + name);
+        fs::copy_file(kSamples / name, copy);
+        return QString::fromStdString(copy.string());
+    }
+
+    std::vector<std::string> messageTexts() const {
+        std::vector<std::string> texts;
+        for (const auto& message : messageSink().messages()) {
+            texts.push_back(message.text);
+        }
+        return texts;
+    }
+
+    testsupport::TempDirectory m_temp;
+    platform::FixedClock m_clock{{2024, 2, 27, 9, 30, 0}};
+    platform::ScopedClock m_pinnedClock{m_clock};
+    std::unique_ptr<TDemoForm> m_form;
+    ScriptedFileDialogs* m_dialogs = nullptr;
+};
+
+} // namespace
+
+TEST_F(DtaSampleRunTest, TwoCreditTransfersBecomeOneValidCreditTransferFile) {
+    // The preset name as the save dialog offers it, in a folder whose name has an umlaut.
+    const fs::path folder = m_temp.path() / "Ausgabe-\xC3\xA4";
+    fs::create_directory(folder);
+    const fs::path xml = folder / "\xC3\x9C"
+                                  "berweisungen.xml";
+    m_dialogs->answerOpen(sample("pear_show_dta_gk_two_credits.dta"));
+    m_dialogs->answerSave(QString::fromStdString(xml.string()));
+    runFromMenu();
+
+    EXPECT_EQ(m_dialogs->savePresets(), QStringList{QString::fromUtf8("Überweisungen.xml")});
+    EXPECT_EQ(messageTexts(), std::vector<std::string>{"Alles verlief erfolgreich!     "});
+    ASSERT_TRUE(fs::exists(xml));
+    EXPECT_TRUE(dtaxml::validates(xml, "pain.001.001.09.xsd"));
+    const std::string contents = dtaxml::contents(xml);
+    EXPECT_NE(contents.find("<NbOfTxs>2</NbOfTxs>"), std::string::npos);
+    EXPECT_NE(contents.find("<CtrlSum>1556.46</CtrlSum>"), std::string::npos);
+    EXPECT_NE(contents.find("<Dt>2024-02-28</Dt>"), std::string::npos);
+}
+
+TEST_F(DtaSampleRunTest, AFileWithoutEntriesOffersNoSaveDialog) {
+    m_dialogs->answerOpen(sample("dtaus0_valid_header_and_checksum.dta"));
+    runFromMenu();
+    EXPECT_TRUE(m_dialogs->savePresets().isEmpty());
+    ASSERT_EQ(messageSink().messages().size(), 1u);
+    EXPECT_EQ(messageSink().messages()[0].text,
+              "Fehler bei der Funktion: Zalvotech_WriteDTAtoXML\r\n\r\nFehlernummer=-3   ");
+    EXPECT_EQ(messageSink().messages()[0].caption, "Fehlermeldung entsprechend der Dokumentation");
+}
+
+TEST_F(DtaSampleRunTest, ADirectDebitFileBecomesAValidDirectDebitFile) {
+    const fs::path xml = m_temp.path() / "Lastschriften.xml";
+    m_dialogs->answerOpen(sample("dtaus0_valid_header_checksum_and_transaction.dta"));
+    m_dialogs->answerSave(QString::fromStdString(xml.string()));
+    runFromMenu();
+    EXPECT_EQ(m_dialogs->savePresets(), QStringList{QStringLiteral("Lastschriften.xml")});
+    EXPECT_EQ(messageTexts(), std::vector<std::string>{"Alles verlief erfolgreich!     "});
+    ASSERT_TRUE(fs::exists(xml));
+    EXPECT_TRUE(dtaxml::validates(xml, "pain.008.001.08.xsd"));
+    // What the run filled in: today + 3, the test mandate signed today - 30, the creditor id.
+    const std::string contents = dtaxml::contents(xml);
+    EXPECT_NE(contents.find("<ReqdColltnDt>2024-03-01</ReqdColltnDt>"), std::string::npos);
+    EXPECT_NE(contents.find("<MndtId>Testmandat</MndtId>"), std::string::npos);
+    EXPECT_NE(contents.find("<DtOfSgntr>2024-01-28</DtOfSgntr>"), std::string::npos);
+    EXPECT_NE(contents.find("DE98ZZZ09999999999"), std::string::npos);
+    EXPECT_NE(contents.find("<InitgPty><Nm>Testeinreicher</Nm>"), std::string::npos);
+}
