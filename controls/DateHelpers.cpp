@@ -19,7 +19,7 @@ constexpr int kSecondsPerHour = 3600;
 constexpr int kSecondsPerMinute = 60;
 
 // Days from 1 January 1970 (proleptic Gregorian), after H. Hinnant's civil calendar algorithms.
-std::int64_t daysFromCivil(std::int64_t y, unsigned m, unsigned d) {
+constexpr std::int64_t daysFromCivil(std::int64_t y, unsigned m, unsigned d) {
     y -= m <= 2 ? 1 : 0;
     const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
     const auto yoe = static_cast<unsigned>(y - era * 400);
@@ -43,7 +43,7 @@ CalendarDate civilFromDays(std::int64_t z) {
     return date;
 }
 
-const std::int64_t kDaysBeforeDay0 = daysFromCivil(kFirstYear, 1, 1);
+constexpr std::int64_t kDaysBeforeDay0 = daysFromCivil(kFirstYear, 1, 1);
 
 std::string twoDigits(int value) {
     const int v = value % 100;
