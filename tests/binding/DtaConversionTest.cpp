@@ -38,8 +38,6 @@ std::string int32Bytes(int32_t value) {
 }
 
 // 27 February 2024: +1 and +3 cross the leap day into March, -30 goes back into January.
-// A function, not a constant: the calendar's own start value is set at dynamic
-// initialisation, which need not have run before this file's.
 int32_t today() {
     return DayNumberFromDate(2024, 2, 27);
 }
