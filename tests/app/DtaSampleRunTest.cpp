@@ -7,6 +7,7 @@
 #include "platform/ScopedClock.h"
 #include "tests/app/ScriptedFileDialogs.h"
 #include "tests/paylib/DtaXmlCheck.h"
+#include "tests/support/DtaSamples.h"
 #include "tests/support/GuiTest.h"
 #include "tests/support/TempDirectory.h"
 
@@ -62,6 +63,7 @@ fs::path dataDirectoryWithSampleBanks(const fs::path& folder) {
 class DtaSampleRunTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        ZALVO_REQUIRE_DTA_SAMPLES();
         fs::copy_file(ZALVO_LIBRARY_FILE, m_temp.path() / "Zalvotech.dll");
         ASSERT_EQ(DLLAPI::loadAndBind(), 0);
         std::string data = dataDirectoryWithSampleBanks(m_temp.path() / "daten").string();

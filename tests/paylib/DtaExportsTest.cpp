@@ -9,6 +9,7 @@
 #include "platform/DynamicLibrary.h"
 #include "tests/paylib/DtaTestWriter.h"
 #include "tests/paylib/DtaXmlCheck.h"
+#include "tests/support/DtaSamples.h"
 #include "tests/support/TempDirectory.h"
 
 #include <gtest/gtest.h>
@@ -247,6 +248,7 @@ TEST_F(DtaExportsTest, ConvertsFilesOfOneKindOnly) {
 }
 
 TEST_F(DtaExportsTest, PublishedSamplesReadAndWalk) {
+    ZALVO_REQUIRE_DTA_SAMPLES();
     const fs::path samples = ZALVO_DTA_SAMPLES;
     ASSERT_EQ(readDta(samples / "pear_show_dta_gk_two_credits.dta"), 0);
     Walk seen = walk();

@@ -3,6 +3,7 @@
 #include "paylib/DtaFile.h"
 #include "paylib/DtaResult.h"
 #include "tests/paylib/DtaTestWriter.h"
+#include "tests/support/DtaSamples.h"
 #include "tests/support/TempDirectory.h"
 
 #include <gtest/gtest.h>
@@ -68,6 +69,7 @@ constexpr std::size_t kE2 = 640; // E record of twoCredits
 } // namespace
 
 TEST(DtaReader, ReadsPublishedCreditTransferSample) {
+    ZALVO_REQUIRE_DTA_SAMPLES();
     DtaFile out;
     ASSERT_EQ(parse(sample("pear_show_dta_gk_two_credits.dta"), out), dta::kOk) << out.protocol;
     ASSERT_EQ(out.files.size(), 1u);
@@ -96,6 +98,7 @@ TEST(DtaReader, ReadsPublishedCreditTransferSample) {
 }
 
 TEST(DtaReader, ReadsPublishedDirectDebitSamplesWithUmlautsAndAllExtensions) {
+    ZALVO_REQUIRE_DTA_SAMPLES();
     DtaFile plain;
     ASSERT_EQ(parse(sample("dtaus0_valid_header_checksum_and_transaction.dta"), plain), dta::kOk)
         << plain.protocol;
@@ -133,6 +136,7 @@ TEST(DtaReader, ReadsPublishedDirectDebitSamplesWithUmlautsAndAllExtensions) {
 }
 
 TEST(DtaReader, RejectsPublishedInvalidSamples) {
+    ZALVO_REQUIRE_DTA_SAMPLES();
     DtaFile out;
     EXPECT_EQ(parse(sample("dtaus0_valid_header_checksum_and_forbidden_transaction_ext.dta"), out),
               dta::kTextKeyMismatch);

@@ -9,6 +9,7 @@
 #include "paylib/ResultCodes.h"
 #include "tests/paylib/DtaTestWriter.h"
 #include "tests/paylib/DtaXmlCheck.h"
+#include "tests/support/DtaSamples.h"
 #include "tests/support/TempDirectory.h"
 
 #include <gtest/gtest.h>
@@ -419,6 +420,7 @@ TEST_F(DtaSessionTest, WritesBothKindsAsValidSepaFiles) {
 }
 
 TEST_F(DtaSessionTest, ARefusedEntryLeavesNoFile) {
+    ZALVO_REQUIRE_DTA_SAMPLES();
     // The published sample's bank codes are in no bank-code table.
     std::ifstream in(fs::path(ZALVO_DTA_SAMPLES) / "pear_show_dta_gk_two_credits.dta",
                      std::ios::binary);
