@@ -1,3 +1,4 @@
+#include "app/QtGermanTranslation.h"
 #include "app/QtMessageSink.h"
 #include "app/QtNoticeSink.h"
 #include "app/TDemoForm.h"
@@ -33,6 +34,8 @@ int main(int argc, char** argv) {
         return EXIT_FAILURE;
     }
     QApplication application(argc, argv);
+    // Before the first widget, so every Qt text is German from the start.
+    QtGermanTranslation qtGerman;
 
     SelectSepaCharSet(0);
     QtMessageSink messages;

@@ -1,0 +1,374 @@
+// One session of a user with the stand-in library itself: a copy of Zalvotech.dll in the
+// current directory, and everything done through the main window's menu and the real
+// dialogs - initialise, derive IBANs, write a payment file, convert a DTA file. The files
+// written must validate against the ISO 20022 schemas.
+#include "app/TDemoForm.h"
+#include "binding/DLLAPI.h"
+#include "dialogs/DLLConvert.h"
+#include "dialogs/DLLInit.h"
+#include "dialogs/DLLXML.h"
+#include "platform/FixedClock.h"
+#include "platform/ScopedClock.h"
+#include "tests/app/ScriptedFileDialogs.h"
+#include "tests/dialogs/DialogTest.h"
+#include "tests/paylib/DtaTestWriter.h"
+#include "tests/paylib/DtaXmlCheck.h"
+#include "tests/support/GuiTest.h"
+#include "tests/support/TempDirectory.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QTimer>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <gtest/gtest.h>
+
+using dialogtest::click;
+using dialogtest::find;
+using dialogtest::shown;
+using dialogtest::type;
+using testsupport::messageSink;
+using testsupport::ScriptedFileDialogs;
+using testsupport::ShownMessage;
+using zalvo::DLLAPI;
+using zalvo::EntryPoint;
+using zalvo::MessageIcon;
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kSuccessCaption = "Erfolg!";
+const std::string kSuccessText = "Alles verlief erfolgreich!     ";
+
+class EndToEndTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::copy_file(ZALVO_LIBRARY_FILE, m_temp.path() / "Zalvotech.dll");
+        m_form = std::make_unique<TDemoForm>();
+        auto dialogs = std::make_unique<ScriptedFileDialogs>();
+        m_dialogs = dialogs.get();
+        m_form->setFileDialogs(std::move(dialogs));
+        m_form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_form.get()));
+    }
+
+    void TearDown() override {
+        if (DLLAPI::loaded()) {
+            DLLAPI::bound<EntryPoint::Free>()();
+        }
+    }
+
+    // Opens the menu with the mouse and clicks the item, both found by their captions. A
+    // dialog of class `Dialog` that the item opens modally is handed to `drive` once it is up
+    // and closed afterwards if `drive` left it open.
+    template <class Dialog>
+    void chooseWithDialog(const QString& menuTitle, const QString& itemText,
+                          const std::function<void(Dialog*)>& drive) {
+        bool driven = false;
+        QTimer poll;
+        poll.setInterval(5);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+            if (!dialog || !dialog->isVisible()) {
+                return;
+            }
+            poll.stop();
+            driven = true;
+            QPointer<Dialog> guard(dialog);
+            drive(dialog);
+            if (guard && guard->isVisible()) {
+                guard->reject();
+            }
+        });
+        poll.start();
+        choose(menuTitle, itemText);
+        poll.stop();
+        EXPECT_TRUE(driven) << itemText.toStdString() << " opened no dialog";
+    }
+
+    void choose(const QString& menuTitle, const QString& itemText) {
+        QMenuBar* bar = m_form->menuBar();
+        QMenu* menu = nullptr;
+        for (QAction* action : bar->actions()) {
+            if (action->menu() && action->text() == menuTitle) {
+                menu = action->menu();
+            }
+        }
+        ASSERT_NE(menu, nullptr) << menuTitle.toStdString();
+        QAction* item = nullptr;
+        for (QAction* action : menu->actions()) {
+            if (action->text() == itemText) {
+                item = action;
+            }
+        }
+        ASSERT_NE(item, nullptr) << itemText.toStdString();
+        QTest::mouseClick(bar, Qt::LeftButton, {},
+                          bar->actionGeometry(menu->menuAction()).center());
+        ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }));
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
+        ASSERT_TRUE(QTest::qWaitFor([menu] { return !menu->isVisible(); }));
+    }
+
+    // The messages shown since the last call.
+    std::vector<ShownMessage> takeMessages() {
+        std::vector<ShownMessage> messages = messageSink().messages();
+        messageSink().clear();
+        return messages;
+    }
+
+    static void expectMessage(const ShownMessage& message, zalvo::OwnerWindow owner,
+                              const std::string& caption, const std::string& text,
+                              MessageIcon icon) {
+        EXPECT_EQ(message.owner, owner);
+        EXPECT_EQ(message.caption, caption);
+        EXPECT_EQ(message.text, text);
+        EXPECT_EQ(message.icon, icon);
+    }
+
+    static QString qt(const fs::path& path) { return QString::fromStdString(path.string()); }
+
+    void initialise();
+    void deriveIbans();
+    void writePaymentFile(const fs::path& file);
+    void convertDta(const fs::path& creditFile, const fs::path& debitFile);
+
+    // Pins the SEPA set, insert mode and beep the fields share.
+    ControlsTestState m_state;
+    testsupport::TempDirectory m_temp;
+    // A Tuesday: payment files are due six days later, DTA credit transfers the next day.
+    platform::FixedClock m_clock{platform::LocalDateTime{2026, 12, 8, 9, 30, 0}};
+    platform::ScopedClock m_pinnedClock{m_clock};
+    std::unique_ptr<TDemoForm> m_form;
+    ScriptedFileDialogs* m_dialogs = nullptr;
+};
+
+void EndToEndTest::initialise() {
+    zalvo::OwnerWindow owner{};
+    chooseWithDialog<TInitForm>(
+        QStringLiteral("System"), QStringLiteral("Initialisierung - Zalvotech_Init"),
+        [&](TInitForm* dialog) {
+            owner = ownerHandle(dialog);
+            for (const char* name : {"EData", "ETemp", "EUser", "ELogFile"}) {
+                EXPECT_TRUE(shown(find<TKXEdit>(dialog, name)).isEmpty()) << name;
+            }
+            auto* ok = find<QAbstractButton>(dialog, "BOK");
+            ASSERT_NE(ok, nullptr);
+            click(ok);
+            // The dialog closes after Init.
+            EXPECT_FALSE(dialog->isVisible());
+        });
+    ASSERT_TRUE(DLLAPI::loaded());
+    const auto messages = takeMessages();
+    ASSERT_EQ(messages.size(), 1u);
+    expectMessage(messages[0], owner, kSuccessCaption, kSuccessText, MessageIcon::Information);
+}
+
+void EndToEndTest::deriveIbans() {
+    zalvo::OwnerWindow owner{};
+    chooseWithDialog<TConvertForm>(
+        QStringLiteral("Konvertieren und Prüfen"),
+        QStringLiteral("IBAN ermitteln - Zalvotech_ConvertBLZKonto"), [&](TConvertForm* dialog) {
+            owner = ownerHandle(dialog);
+            auto* bankCode = find<TKXEdit>(dialog, "EBLZ");
+            auto* account = find<TKXEdit>(dialog, "EKonto");
+            auto* bic = find<TKXEdit>(dialog, "EBIC");
+            auto* iban = find<TKXEdit>(dialog, "EIBAN");
+            auto* derive = find<QAbstractButton>(dialog, "BOK");
+            ASSERT_TRUE(bankCode && account && bic && iban && derive);
+            EXPECT_EQ(derive->text(), QStringLiteral("Ermitteln"));
+
+            type(bankCode, QStringLiteral("37040044"));
+            type(account, QStringLiteral("532013000"));
+            click(derive);
+            EXPECT_EQ(shown(bic), QStringLiteral("COBADEFFXXX"));
+            EXPECT_EQ(shown(iban), QStringLiteral("DE89370400440532013000"));
+
+            // A bank whose IBAN follows the standard rule, in the same dialog.
+            type(bankCode, QStringLiteral("50010517"));
+            type(account, QStringLiteral("648489890"));
+            click(derive);
+            EXPECT_EQ(shown(bic), QStringLiteral("INGDDEFFXXX"));
+            EXPECT_EQ(shown(iban), QStringLiteral("DE12500105170648489890"));
+
+            // An unknown bank code empties both.
+            type(bankCode, QStringLiteral("12345678"));
+            click(derive);
+            EXPECT_TRUE(shown(bic).isEmpty());
+            EXPECT_TRUE(shown(iban).isEmpty());
+            EXPECT_TRUE(dialog->isVisible());
+        });
+    const auto messages = takeMessages();
+    ASSERT_EQ(messages.size(), 3u);
+    // Commerzbank has a bank-specific IBAN rule (0005): the IBAN is the standard one, and the
+    // library says so with its notice 210, shown as a success.
+    expectMessage(messages[0], owner, kSuccessCaption,
+                  "Fehler bei der Funktion: Zalvotech_ConvertBLZKonto\r\n\r\nFehlernummer=210   ",
+                  MessageIcon::Information);
+    expectMessage(messages[1], owner, kSuccessCaption, kSuccessText, MessageIcon::Information);
+    expectMessage(messages[2], owner, "Fehlermeldung entsprechend der Dokumentation",
+                  "Fehler bei der Funktion: Zalvotech_ConvertBLZKonto\r\n\r\nFehlernummer=-15   ",
+                  MessageIcon::Critical);
+}
+
+void EndToEndTest::writePaymentFile(const fs::path& file) {
+    zalvo::OwnerWindow owner{};
+    chooseWithDialog<TXMLForm>(
+        QStringLiteral("XML-Datei"), QStringLiteral("XML-Datei erzeugen (mit BIC und IBAN)"),
+        [&](TXMLForm* dialog) {
+            owner = ownerHandle(dialog);
+            auto field = [dialog](const char* name) { return find<TKXEdit>(dialog, name); };
+            auto button = [dialog](const char* name) {
+                return find<QAbstractButton>(dialog, name);
+            };
+            ASSERT_TRUE(button("BCreate") && button("BWrite") && button("BClose"));
+
+            type(field("EPfad"), qt(file.parent_path()));
+            type(field("EFileName"), qt(file.filename()));
+            type(field("EMsgId"), QStringLiteral("E2E-0001"));
+            type(field("EEinName"), QString::fromUtf8("Bäckerei Schön"));
+            click(button("BCreate"));
+
+            type(field("EAName"), QString::fromUtf8("Bäckerei Schön"));
+            type(field("EABIC"), QStringLiteral("cobadeffxxx"));
+            type(field("EAIBAN"), QStringLiteral("DE89370400440532013000"));
+            type(field("EEName"), QString::fromUtf8("Müller Mühlenbau"));
+            type(field("EEBIC"), QStringLiteral("INGDDEFFXXX"));
+            type(field("EEIBAN"), QStringLiteral("DE12500105170648489890"));
+            type(field("EEBetrag"), QStringLiteral("1.234,56"));
+            type(field("EEZweck1"), QStringLiteral("Rechnung 4711"));
+            click(button("BWrite"));
+
+            // The next entry is typed over the first; the recipient's BIC comes from the table.
+            type(field("EEName"), QStringLiteral("Stadtwerke Berlin"));
+            type(field("EEBIC"), QString());
+            type(field("EEIBAN"), QStringLiteral("DE44100100100006820101"));
+            type(field("EEBetrag"), QStringLiteral("99,44"));
+            type(field("EEZweck1"), QString::fromUtf8("Abschlag März"));
+            // A typo in the check digits is refused, and the file goes on without it.
+            click(button("BWrite"));
+            type(field("EEIBAN"), QStringLiteral("DE02100100100006820101"));
+            click(button("BWrite"));
+
+            click(button("BClose"));
+            EXPECT_TRUE(dialog->isVisible());
+            click(button("BAbbruch"));
+            EXPECT_FALSE(dialog->isVisible());
+        });
+
+    const auto messages = takeMessages();
+    ASSERT_EQ(messages.size(), 6u);
+    for (const std::size_t i : {0u, 1u, 3u, 4u}) {
+        SCOPED_TRACE(i);
+        expectMessage(messages[i], owner, kSuccessCaption, kSuccessText, MessageIcon::Information);
+    }
+    expectMessage(messages[2], owner, "Fehlermeldung entsprechend der Dokumentation",
+                  "Fehler bei der Funktion: Zalvotech_WriteXML\r\n\r\nFehlernummer=-37   ",
+                  MessageIcon::Critical);
+    expectMessage(messages[5], owner, kSuccessCaption,
+                  "Anzahl Datens\xE4tze: 2\r\n\r\nSumme der Betr\xE4ge: 1.334,00   ",
+                  MessageIcon::Information);
+}
+
+void EndToEndTest::convertDta(const fs::path& creditFile, const fs::path& debitFile) {
+    // Banks of the shipped table; names and purposes in DIN 66003 ("[" is "Ä", "]" is "Ü").
+    dtatest::LogicalFile credits;
+    credits.bankCode = 20050550;
+    credits.senderAccount = 1015871393;
+    credits.senderName = "HAMBURGER VEREIN";
+    dtatest::Payment rent;
+    rent.bankCode = 50010517;
+    rent.account = 648489890;
+    rent.cents = 150000;
+    rent.name = "M]LLER WOHNBAU";
+    rent.purposes = {"MIETE M[RZ 2027"};
+    rent.originatorBankCode = 20050550;
+    rent.originatorAccount = 1015871393;
+    rent.originatorName = "HAMBURGER VEREIN";
+    dtatest::Payment power = rent;
+    power.bankCode = 10010010;
+    power.account = 6820101;
+    power.cents = 4711;
+    power.name = "STADTWERKE";
+    power.purposes = {"ABSCHLAG", "KUNDE 0815"};
+    credits.payments = {rent, power};
+
+    dtatest::LogicalFile debits = credits;
+    debits.kind = "LK";
+    dtatest::Payment fee = rent;
+    fee.bankCode = 37040044;
+    fee.account = 532013000;
+    fee.cents = 2500;
+    fee.name = "MITGLIED EINS";
+    fee.purposes = {"BEITRAG 2027"};
+    debits.payments = {fee};
+
+    const fs::path dta = m_temp.path() / "sammler.dta";
+    std::ofstream(dta, std::ios::binary) << dtatest::write({credits, debits});
+
+    m_dialogs->answerOpen(qt(dta));
+    m_dialogs->answerSave(qt(creditFile));
+    m_dialogs->answerSave(qt(debitFile));
+    choose(QStringLiteral("XML-Datei"), QStringLiteral("DTA nach XML umsetzen"));
+
+    EXPECT_EQ(m_dialogs->savePresets(),
+              (QStringList{QString::fromUtf8("Überweisungen.xml"), "Lastschriften.xml"}));
+    const auto messages = takeMessages();
+    ASSERT_EQ(messages.size(), 1u);
+    // The direct debit's bank has the IBAN rule 0005: its file is written with notice 210,
+    // which the run reports in place of the success.
+    expectMessage(messages[0], ownerHandle(m_form.get()), kSuccessCaption,
+                  "Fehler bei der Funktion: Zalvotech_WriteDTAtoXML\r\n\r\nFehlernummer=210   ",
+                  MessageIcon::Information);
+}
+
+} // namespace
+
+TEST_F(EndToEndTest, InitialiseDeriveWriteAndConvertThroughTheMenu) {
+    initialise();
+    ASSERT_FALSE(HasFatalFailure());
+    deriveIbans();
+
+    const fs::path paymentFile = m_temp.path() / "zahlungen.xml";
+    writePaymentFile(paymentFile);
+    ASSERT_TRUE(fs::exists(paymentFile));
+    EXPECT_TRUE(dtaxml::validates(paymentFile, "pain.001.001.09.xsd"));
+    const std::string payments = dtaxml::contents(paymentFile);
+    EXPECT_NE(payments.find("<MsgId>E2E-0001</MsgId>"), std::string::npos);
+    EXPECT_NE(payments.find("<NbOfTxs>2</NbOfTxs>"), std::string::npos);
+    EXPECT_NE(payments.find("<CtrlSum>1334.00</CtrlSum>"), std::string::npos);
+    EXPECT_NE(payments.find("<Dt>2026-12-14</Dt>"), std::string::npos);
+    EXPECT_NE(payments.find("B\xC3\xA4"
+                            "ckerei Sch\xC3\xB6n"),
+              std::string::npos);
+    EXPECT_NE(payments.find("M\xC3\xBCller M\xC3\xBChlenbau"), std::string::npos);
+    EXPECT_NE(payments.find("<BICFI>PBNKDEFFXXX</BICFI>"), std::string::npos);
+    EXPECT_NE(payments.find("Abschlag M\xC3\xA4rz"), std::string::npos);
+    // Nothing of the writer is left behind next to the file.
+    for (const auto& entry : fs::directory_iterator(m_temp.path())) {
+        EXPECT_NE(entry.path().filename().string().front(), '.') << entry.path();
+    }
+
+    const fs::path creditFile = m_temp.path() / "ueberweisungen.xml";
+    const fs::path debitFile = m_temp.path() / "lastschriften.xml";
+    convertDta(creditFile, debitFile);
+    ASSERT_TRUE(fs::exists(creditFile));
+    ASSERT_TRUE(fs::exists(debitFile));
+    EXPECT_TRUE(dtaxml::validates(creditFile, "pain.001.001.09.xsd"));
+    EXPECT_TRUE(dtaxml::validates(debitFile, "pain.008.001.08.xsd"));
+    const std::string creditXml = dtaxml::contents(creditFile);
+    EXPECT_NE(creditXml.find("<NbOfTxs>2</NbOfTxs>"), std::string::npos);
+    EXPECT_NE(creditXml.find("<CtrlSum>1547.11</CtrlSum>"), std::string::npos);
+    EXPECT_NE(creditXml.find("<Dt>2026-12-09</Dt>"), std::string::npos);
+    EXPECT_NE(creditXml.find("DE02200505501015871393"), std::string::npos);
+    EXPECT_NE(creditXml.find("M\xC3\x9CLLER WOHNBAU"), std::string::npos);
+    EXPECT_NE(creditXml.find("MIETE M\xC3\x84RZ 2027"), std::string::npos);
+    EXPECT_NE(creditXml.find("ABSCHLAG KUNDE 0815"), std::string::npos);
+    const std::string debitXml = dtaxml::contents(debitFile);
+    EXPECT_NE(debitXml.find("<NbOfTxs>1</NbOfTxs>"), std::string::npos);
+    EXPECT_NE(debitXml.find("<ReqdColltnDt>2026-12-11</ReqdColltnDt>"), std::string::npos);
+    EXPECT_NE(debitXml.find("DE89370400440532013000"), std::string::npos);
+    EXPECT_NE(debitXml.find("<BICFI>COBADEFFXXX</BICFI>"), std::string::npos);
+}
