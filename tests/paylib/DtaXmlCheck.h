@@ -3,7 +3,8 @@
 #include <filesystem>
 #include <string>
 
-// Schema validation of written SEPA files with libxml2, against the ISO 20022 schemas in tests/data/schemas.
+// Schema validation of written SEPA files with libxml2, against the ISO 20022 schemas
+// in tests/data/schemas.
 namespace dtaxml {
 
 // True when the file is well-formed and valid against the named schema.
