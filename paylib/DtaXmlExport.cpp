@@ -80,22 +80,23 @@ std::int32_t DtaXmlExport::write(const DtaFile& file, bool directDebit, const ch
                                  const BankTable& table, std::string_view tempDirectory,
                                  std::string& protocolLines) {
     const auto note = [&](const std::string& line) { protocolLines.append(line).append("\r\n"); };
-    SepaFileSpec spec;
-    spec.kind = directDebit ? SepaFileSpec::Kind::DirectDebit : SepaFileSpec::Kind::CreditTransfer;
-    if (!fieldText(header, zalvo::fileheader::kExportPath, spec.directory) ||
-        !fieldText(header, zalvo::fileheader::kFileName, spec.fileName) ||
-        !fieldText(header, zalvo::fileheader::kMessageId, spec.messageId) ||
-        !fieldText(header, zalvo::fileheader::kInitiatingParty, spec.initiatingParty)) {
+    SepaFileSpec fileSpec;
+    fileSpec.kind =
+        directDebit ? SepaFileSpec::Kind::DirectDebit : SepaFileSpec::Kind::CreditTransfer;
+    if (!fieldText(header, zalvo::fileheader::kExportPath, fileSpec.directory) ||
+        !fieldText(header, zalvo::fileheader::kFileName, fileSpec.fileName) ||
+        !fieldText(header, zalvo::fileheader::kMessageId, fileSpec.messageId) ||
+        !fieldText(header, zalvo::fileheader::kInitiatingParty, fileSpec.initiatingParty)) {
         note("FEHLER " + std::to_string(dta::kBadExportTarget) +
              ": ein Text des Dateikopfs endet nicht in seinem Feld");
         return dta::kBadExportTarget;
     }
 
     std::unique_ptr<SepaXmlFile> xml;
-    const std::int32_t opened = SepaXmlFile::open(spec, tempDirectory, table, xml);
+    const std::int32_t opened = SepaXmlFile::open(fileSpec, tempDirectory, table, xml);
     if (opened < 0) {
-        note("FEHLER " + std::to_string(opened) + ": XML-Datei " + win1252::toUtf8(spec.fileName) +
-             " kann nicht angelegt werden");
+        note("FEHLER " + std::to_string(opened) + ": XML-Datei " +
+             win1252::toUtf8(fileSpec.fileName) + " kann nicht angelegt werden");
         return opened;
     }
     std::int32_t notice = 0;

@@ -256,20 +256,20 @@ ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_GetBIC(const char* bankCode9, char* bi
 
 ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_CreateXML(char* fileHeader404) {
     namespace h = zalvo::fileheader;
-    paylib::SepaFileSpec spec;
+    paylib::SepaFileSpec fileSpec;
     std::int32_t type = 0;
     return entry(
         action::kCreateXML, true,
         [&] {
             if (fileHeader404) {
-                spec.directory = TrimText(field(fileHeader404, h::kExportPath));
-                spec.fileName = TrimText(field(fileHeader404, h::kFileName));
-                spec.messageId = TrimText(field(fileHeader404, h::kMessageId));
-                spec.initiatingParty = field(fileHeader404, h::kInitiatingParty);
+                fileSpec.directory = TrimText(field(fileHeader404, h::kExportPath));
+                fileSpec.fileName = TrimText(field(fileHeader404, h::kFileName));
+                fileSpec.messageId = TrimText(field(fileHeader404, h::kMessageId));
+                fileSpec.initiatingParty = field(fileHeader404, h::kInitiatingParty);
                 type = int32At(fileHeader404, h::kPaymentType);
             }
-            return "Exportpfad=" + spec.directory + ", Dateiname=" + spec.fileName +
-                   ", MsgId=" + spec.messageId + ", Einreicher=" + spec.initiatingParty +
+            return "Exportpfad=" + fileSpec.directory + ", Dateiname=" + fileSpec.fileName +
+                   ", MsgId=" + fileSpec.messageId + ", Einreicher=" + fileSpec.initiatingParty +
                    ", Zahlungsart=" + number(type);
         },
         [&](PayLibrary& library) {
@@ -279,9 +279,9 @@ ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_CreateXML(char* fileHeader404) {
                 return result::kFileAlreadyOpen;
             if (type != h::kCreditTransfer && type != h::kDirectDebit)
                 return result::kPaymentTypeInvalid;
-            spec.kind = type == h::kDirectDebit ? paylib::SepaFileSpec::Kind::DirectDebit
-                                                : paylib::SepaFileSpec::Kind::CreditTransfer;
-            return paylib::SepaXmlFile::open(spec, library.tempPath(), library.bankTable(),
+            fileSpec.kind = type == h::kDirectDebit ? paylib::SepaFileSpec::Kind::DirectDebit
+                                                    : paylib::SepaFileSpec::Kind::CreditTransfer;
+            return paylib::SepaXmlFile::open(fileSpec, library.tempPath(), library.bankTable(),
                                              library.xmlFile());
         });
 }

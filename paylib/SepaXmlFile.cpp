@@ -70,36 +70,36 @@ std::uint64_t indexField(const std::array<char, kIndexHeader>& header, IndexFiel
 
 } // namespace
 
-SepaXmlFile::SepaXmlFile(const SepaFileSpec& spec, const BankTable& table)
-    : m_spec(spec), m_builder(table, spec.kind) {}
+SepaXmlFile::SepaXmlFile(const SepaFileSpec& fileSpec, const BankTable& table)
+    : m_spec(fileSpec), m_builder(table, fileSpec.kind) {}
 
 SepaXmlFile::~SepaXmlFile() = default;
 
-std::int32_t SepaXmlFile::open(const SepaFileSpec& spec, std::string_view tempDirectory,
+std::int32_t SepaXmlFile::open(const SepaFileSpec& fileSpec, std::string_view tempDirectory,
                                const BankTable& table, std::unique_ptr<SepaXmlFile>& file) {
     file.reset();
     std::error_code ec;
-    const std::string directory = directoryPath(spec.directory);
+    const std::string directory = directoryPath(fileSpec.directory);
     if (!fs::is_directory(directory, ec))
         return result::kExportPathInvalid;
-    if (!validFileName(spec.fileName))
+    if (!validFileName(fileSpec.fileName))
         return result::kFileNameInvalid;
-    const std::string target = (fs::path(directory) / win1252::toUtf8(spec.fileName)).string();
+    const std::string target = (fs::path(directory) / win1252::toUtf8(fileSpec.fileName)).string();
     if (fs::is_directory(target, ec))
         return result::kFileNameInvalid;
-    if (!SepaText::isIdentifier(spec.messageId, true))
+    if (!SepaText::isIdentifier(fileSpec.messageId, true))
         return result::kMessageIdInvalid;
     std::string party;
-    if (!SepaText::name(spec.initiatingParty, party))
+    if (!SepaText::name(fileSpec.initiatingParty, party))
         return result::kInitiatingPartyInvalid;
 
-    std::unique_ptr<SepaXmlFile> created(new SepaXmlFile(spec, table));
+    std::unique_ptr<SepaXmlFile> created(new SepaXmlFile(fileSpec, table));
     created->m_spec.initiatingParty = party;
     created->m_target = target;
     std::string scratch = directoryPath(tempDirectory);
     if (tempDirectory.empty() || !fs::is_directory(scratch, ec))
         scratch = directory;
-    const std::string stem = win1252::toUtf8(spec.fileName);
+    const std::string stem = win1252::toUtf8(fileSpec.fileName);
     created->m_document = TempFile::create(directory, stem);
     created->m_body = TempFile::create(scratch, stem + ".body");
     created->m_index = TempFile::create(scratch, stem + ".index");

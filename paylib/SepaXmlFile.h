@@ -27,7 +27,7 @@ public:
 
     // 0 and `file` set, or a negative code. `tempDirectory` (Windows-1252) receives the
     // body and index; empty means the target directory.
-    static std::int32_t open(const SepaFileSpec& spec, std::string_view tempDirectory,
+    static std::int32_t open(const SepaFileSpec& fileSpec, std::string_view tempDirectory,
                              const BankTable& table, std::unique_ptr<SepaXmlFile>& file);
 
     ~SepaXmlFile();
@@ -57,7 +57,7 @@ private:
         std::int64_t sumCents = 0;
     };
 
-    SepaXmlFile(const SepaFileSpec& spec, const BankTable& table);
+    SepaXmlFile(const SepaFileSpec& fileSpec, const BankTable& table);
     bool storeBlock(const Block& block);
     bool assemble();
 
