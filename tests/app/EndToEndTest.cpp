@@ -1,12 +1,15 @@
 // One session of a user with the stand-in library itself: a copy of Zalvotech.dll in the
 // current directory, and everything done through the main window's menu and the real
-// dialogs - initialise, derive IBANs, write a payment file, convert a DTA file. The files
-// written must validate against the ISO 20022 schemas.
+// dialogs - initialise, derive IBANs, write payment files of both kinds, convert a DTA file,
+// look up a BIC, read version and table dates, release. The files written must validate
+// against the ISO 20022 schemas.
 #include "app/TDemoForm.h"
 #include "binding/DLLAPI.h"
 #include "dialogs/DLLConvert.h"
+#include "dialogs/DLLGetBIC.h"
 #include "dialogs/DLLInit.h"
 #include "dialogs/DLLXML.h"
+#include "dialogs/DLLXMLKonto.h"
 #include "platform/FixedClock.h"
 #include "platform/ScopedClock.h"
 #include "tests/app/ScriptedFileDialogs.h"
@@ -39,6 +42,11 @@ using zalvo::MessageIcon;
 namespace fs = std::filesystem;
 
 namespace {
+
+// What a field shows, as text gtest can print.
+std::string shownText(TKXEdit* field) {
+    return shown(field).toStdString();
+}
 
 const std::string kSuccessCaption = "Erfolg!";
 const std::string kSuccessText = "Alles verlief erfolgreich!     ";
@@ -134,6 +142,8 @@ protected:
     void deriveIbans();
     void writePaymentFile(const fs::path& file);
     void convertDta(const fs::path& creditFile, const fs::path& debitFile);
+    void writeDirectDebitFile(const fs::path& file);
+    void lookUpBic();
 
     // Pins the SEPA set, insert mode and beep the fields share.
     ControlsTestState m_state;
@@ -168,38 +178,39 @@ void EndToEndTest::initialise() {
 
 void EndToEndTest::deriveIbans() {
     zalvo::OwnerWindow owner{};
-    chooseWithDialog<TConvertForm>(
-        QStringLiteral("Konvertieren und Prüfen"),
-        QStringLiteral("IBAN ermitteln - Zalvotech_ConvertBLZKonto"), [&](TConvertForm* dialog) {
-            owner = ownerHandle(dialog);
-            auto* bankCode = find<TKXEdit>(dialog, "EBLZ");
-            auto* account = find<TKXEdit>(dialog, "EKonto");
-            auto* bic = find<TKXEdit>(dialog, "EBIC");
-            auto* iban = find<TKXEdit>(dialog, "EIBAN");
-            auto* derive = find<QAbstractButton>(dialog, "BOK");
-            ASSERT_TRUE(bankCode && account && bic && iban && derive);
-            EXPECT_EQ(derive->text(), QStringLiteral("Ermitteln"));
+    chooseWithDialog<TConvertForm>(QStringLiteral("Konvertieren und Prüfen"),
+                                   QStringLiteral("IBAN ermitteln - Zalvotech_ConvertBLZKonto"),
+                                   [&](TConvertForm* dialog) {
+                                       owner = ownerHandle(dialog);
+                                       auto* bankCode = find<TKXEdit>(dialog, "EBLZ");
+                                       auto* account = find<TKXEdit>(dialog, "EKonto");
+                                       auto* bic = find<TKXEdit>(dialog, "EBIC");
+                                       auto* iban = find<TKXEdit>(dialog, "EIBAN");
+                                       auto* derive = find<QAbstractButton>(dialog, "BOK");
+                                       ASSERT_TRUE(bankCode && account && bic && iban && derive);
+                                       EXPECT_EQ(derive->text(), QStringLiteral("Ermitteln"));
 
-            type(bankCode, QStringLiteral("37040044"));
-            type(account, QStringLiteral("532013000"));
-            click(derive);
-            EXPECT_EQ(shown(bic), QStringLiteral("COBADEFFXXX"));
-            EXPECT_EQ(shown(iban), QStringLiteral("DE89370400440532013000"));
+                                       type(bankCode, QStringLiteral("37040044"));
+                                       type(account, QStringLiteral("532013000"));
+                                       click(derive);
+                                       EXPECT_EQ(shownText(bic), "COBADEFFXXX");
+                                       EXPECT_EQ(shownText(iban), "DE89370400440532013000");
 
-            // A bank whose IBAN follows the standard rule, in the same dialog.
-            type(bankCode, QStringLiteral("50010517"));
-            type(account, QStringLiteral("648489890"));
-            click(derive);
-            EXPECT_EQ(shown(bic), QStringLiteral("INGDDEFFXXX"));
-            EXPECT_EQ(shown(iban), QStringLiteral("DE12500105170648489890"));
+                                       // A bank whose IBAN follows the standard rule, in the same
+                                       // dialog.
+                                       type(bankCode, QStringLiteral("50010517"));
+                                       type(account, QStringLiteral("648489890"));
+                                       click(derive);
+                                       EXPECT_EQ(shownText(bic), "INGDDEFFXXX");
+                                       EXPECT_EQ(shownText(iban), "DE12500105170648489890");
 
-            // An unknown bank code empties both.
-            type(bankCode, QStringLiteral("12345678"));
-            click(derive);
-            EXPECT_TRUE(shown(bic).isEmpty());
-            EXPECT_TRUE(shown(iban).isEmpty());
-            EXPECT_TRUE(dialog->isVisible());
-        });
+                                       // An unknown bank code empties both.
+                                       type(bankCode, QStringLiteral("12345678"));
+                                       click(derive);
+                                       EXPECT_TRUE(shown(bic).isEmpty());
+                                       EXPECT_TRUE(shown(iban).isEmpty());
+                                       EXPECT_TRUE(dialog->isVisible());
+                                   });
     const auto messages = takeMessages();
     ASSERT_EQ(messages.size(), 3u);
     // Commerzbank has a bank-specific IBAN rule (0005): the IBAN is the standard one, and the
@@ -324,6 +335,79 @@ void EndToEndTest::convertDta(const fs::path& creditFile, const fs::path& debitF
                   MessageIcon::Information);
 }
 
+void EndToEndTest::lookUpBic() {
+    zalvo::OwnerWindow owner{};
+    const auto drive = [&](TGetBICForm* dialog) {
+        owner = ownerHandle(dialog);
+        auto* bankCode = find<TKXEdit>(dialog, "EBLZ");
+        auto* bic = find<TKXEdit>(dialog, "EBIC");
+        auto* ok = find<QAbstractButton>(dialog, "BOK");
+        ASSERT_TRUE(bankCode && bic && ok);
+        type(bankCode, QStringLiteral("10010010"));
+        click(ok);
+        EXPECT_EQ(shownText(bic), "PBNKDEFFXXX");
+    };
+    chooseWithDialog<TGetBICForm>(QStringLiteral("Konvertieren und Prüfen"),
+                                  QStringLiteral("BIC ermittlen - Zalvotech_GetBIC"), drive);
+    const auto messages = takeMessages();
+    ASSERT_EQ(messages.size(), 1u);
+    expectMessage(messages[0], owner, kSuccessCaption, kSuccessText, MessageIcon::Information);
+}
+
+void EndToEndTest::writeDirectDebitFile(const fs::path& file) {
+    zalvo::OwnerWindow owner{};
+    chooseWithDialog<TXMLKontoForm>(
+        QStringLiteral("XML-Datei"), QStringLiteral("XML-Datei erzeugen (mit BLZ und Kontonummer)"),
+        [&](TXMLKontoForm* dialog) {
+            owner = ownerHandle(dialog);
+            auto field = [dialog](const char* name) { return find<TKXEdit>(dialog, name); };
+            auto button = [dialog](const char* name) {
+                return find<QAbstractButton>(dialog, name);
+            };
+            auto* debit = find<QAbstractButton>(dialog, "RLast");
+            ASSERT_TRUE(debit && button("BCreate") && button("BWrite") && button("BClose"));
+
+            click(debit);
+            type(field("EPfad"), qt(file.parent_path()));
+            type(field("EFileName"), qt(file.filename()));
+            type(field("EMsgId"), QStringLiteral("E2E-LS-1"));
+            type(field("EEInName"), QStringLiteral("Sportverein Nord"));
+            click(button("BCreate"));
+
+            type(field("EAName"), QStringLiteral("Sportverein Nord"));
+            type(field("EABLZ"), QStringLiteral("20050550"));
+            type(field("EAKonto"), QStringLiteral("1015871393"));
+            type(field("EACI"), QStringLiteral("DE98ZZZ09999999999"));
+            type(field("EEName"), QString::fromUtf8("Jörg Mitglied"));
+            type(field("EEBLZ"), QStringLiteral("50010517"));
+            type(field("EEKonto"), QStringLiteral("648489890"));
+            type(field("EEBetrag"), QStringLiteral("25"));
+            type(field("EEZweck1"), QStringLiteral("Beitrag 2027"));
+            type(field("EEMandat"), QStringLiteral("MITGLIED-0042"));
+            type(field("EEDatMandat"), QStringLiteral("1.3.2024"));
+            click(button("BWrite"));
+
+            type(field("EEName"), QStringLiteral("Anna Beispiel"));
+            type(field("EEBLZ"), QStringLiteral("10010010"));
+            type(field("EEKonto"), QStringLiteral("6820101"));
+            type(field("EEBetrag"), QStringLiteral("12,50"));
+            type(field("EEMandat"), QStringLiteral("MITGLIED-0043"));
+            click(button("BWrite"));
+
+            click(button("BClose"));
+        });
+
+    const auto messages = takeMessages();
+    ASSERT_EQ(messages.size(), 5u);
+    for (std::size_t i = 0; i < 4; ++i) {
+        SCOPED_TRACE(i);
+        expectMessage(messages[i], owner, kSuccessCaption, kSuccessText, MessageIcon::Information);
+    }
+    expectMessage(messages[4], owner, kSuccessCaption,
+                  "Anzahl Datens\xE4tze: 2\r\n\r\nSumme der Betr\xE4ge: 37,50   ",
+                  MessageIcon::Information);
+}
+
 } // namespace
 
 TEST_F(EndToEndTest, InitialiseDeriveWriteAndConvertThroughTheMenu) {
@@ -371,4 +455,59 @@ TEST_F(EndToEndTest, InitialiseDeriveWriteAndConvertThroughTheMenu) {
     EXPECT_NE(debitXml.find("<ReqdColltnDt>2026-12-11</ReqdColltnDt>"), std::string::npos);
     EXPECT_NE(debitXml.find("DE89370400440532013000"), std::string::npos);
     EXPECT_NE(debitXml.find("<BICFI>COBADEFFXXX</BICFI>"), std::string::npos);
+}
+
+TEST_F(EndToEndTest, EveryOtherMenuCommandWorksWithTheLibraryUntilItIsReleased) {
+    const std::string notLoaded = "Die API (Zalvotech.dll) wurde noch nicht geladen!\r\n\r\n"
+                                  "Bitte rufen Sie zuerst die Funktion Zalvotech_init auf.   ";
+    const zalvo::OwnerWindow mainWindow = ownerHandle(m_form.get());
+    // Before Init the guarded commands only say so.
+    choose(QStringLiteral("System"), QStringLiteral("Version - Zalvotech_Version"));
+    auto messages = takeMessages();
+    ASSERT_EQ(messages.size(), 1u);
+    expectMessage(messages[0], mainWindow, "Fehlermeldung entsprechend der Dokumentation",
+                  notLoaded, MessageIcon::Critical);
+
+    initialise();
+    ASSERT_FALSE(HasFatalFailure());
+    choose(QStringLiteral("System"), QStringLiteral("Version - Zalvotech_Version"));
+    choose(QStringLiteral("System"), QStringLiteral("Informationen - Zalvotech_Info"));
+    messages = takeMessages();
+    ASSERT_EQ(messages.size(), 2u);
+    expectMessage(messages[0], mainWindow, kSuccessCaption, "Version 1.0.0 vom 08.12.2026.   ",
+                  MessageIcon::Information);
+    // The embedded table is the Bundesbank's of 8 December 2014.
+    expectMessage(messages[1], mainWindow, kSuccessCaption,
+                  "Aktualit\xE4t der SEPA-Teilnehmer: 08.12.2014.\r\n\r\n"
+                  "G\xFCltigkeit des BLZ-Bestandes: 08.12.2014 bis 08.03.2015   ",
+                  MessageIcon::Information);
+
+    lookUpBic();
+
+    const fs::path debitFile = m_temp.path() / "beitraege.xml";
+    writeDirectDebitFile(debitFile);
+    ASSERT_TRUE(fs::exists(debitFile));
+    EXPECT_TRUE(dtaxml::validates(debitFile, "pain.008.001.08.xsd"));
+    const std::string xml = dtaxml::contents(debitFile);
+    EXPECT_NE(xml.find("<NbOfTxs>2</NbOfTxs>"), std::string::npos);
+    EXPECT_NE(xml.find("<CtrlSum>37.50</CtrlSum>"), std::string::npos);
+    EXPECT_NE(xml.find("<ReqdColltnDt>2026-12-14</ReqdColltnDt>"), std::string::npos);
+    EXPECT_NE(xml.find("<MndtId>MITGLIED-0042</MndtId>"), std::string::npos);
+    EXPECT_NE(xml.find("<DtOfSgntr>2024-03-01</DtOfSgntr>"), std::string::npos);
+    EXPECT_NE(xml.find("DE98ZZZ09999999999"), std::string::npos);
+    // IBANs and BICs derived from the bank codes and account numbers.
+    EXPECT_NE(xml.find("DE02200505501015871393"), std::string::npos);
+    EXPECT_NE(xml.find("DE12500105170648489890"), std::string::npos);
+    EXPECT_NE(xml.find("DE02100100100006820101"), std::string::npos);
+    EXPECT_NE(xml.find("<BICFI>HASPDEHHXXX</BICFI>"), std::string::npos);
+    EXPECT_NE(xml.find("J\xC3\xB6rg Mitglied"), std::string::npos);
+
+    choose(QStringLiteral("System"), QStringLiteral("Freigeben - Zalvotech_Free"));
+    EXPECT_FALSE(DLLAPI::loaded());
+    choose(QStringLiteral("System"), QStringLiteral("Informationen - Zalvotech_Info"));
+    messages = takeMessages();
+    ASSERT_EQ(messages.size(), 2u);
+    expectMessage(messages[0], mainWindow, kSuccessCaption, kSuccessText, MessageIcon::Information);
+    expectMessage(messages[1], mainWindow, "Fehlermeldung entsprechend der Dokumentation",
+                  notLoaded, MessageIcon::Critical);
 }
