@@ -98,15 +98,19 @@ void DtaConversionRun::convert(const QString& chosen) {
     if (!write) {
         return;
     }
-    if (m_creditSeen) {
-        writeXml(write, Kind::CreditTransfer);
+    std::optional<int32_t> creditResult;
+    if (m_creditSeen && writeXml(write, Kind::CreditTransfer)) {
+        creditResult = m_lastResult;
     }
-    if (m_debitSeen) {
-        writeXml(write, Kind::DirectDebit);
+    const bool debitWritten = m_debitSeen && writeXml(write, Kind::DirectDebit);
+    const std::string_view writeName = zalvo::entryPointName(EntryPoint::WriteDTAtoXML);
+    // The closing report shows the latest write only, so an answer of the credit transfer
+    // file other than success is shown first rather than hidden behind the second file's.
+    if (creditResult && debitWritten && *creditResult != zalvo::kResultOk) {
+        report(writeName, *creditResult);
     }
-    // One report for both files: the latest write, or the -3 that ended the entries when
-    // nothing was written.
-    report(zalvo::entryPointName(EntryPoint::WriteDTAtoXML), m_lastResult);
+    // The latest write, or the -3 that ended the entries when nothing was written.
+    report(writeName, m_lastResult);
 }
 
 void DtaConversionRun::readEntries(zalvo::GetDTAInfoFn getInfo, zalvo::PutDTAInfoFn putInfo) {
@@ -142,27 +146,28 @@ void DtaConversionRun::readEntries(zalvo::GetDTAInfoFn getInfo, zalvo::PutDTAInf
     }
 }
 
-void DtaConversionRun::writeXml(zalvo::WriteDTAtoXMLFn write, Kind kind) {
+bool DtaConversionRun::writeXml(zalvo::WriteDTAtoXMLFn write, Kind kind) {
     const auto chosen =
         m_dialogs.saveXmlFile(m_owner, qttext::fromWin1252(DtaConversion::presetFileName(kind)));
     if (!chosen) {
-        return;
+        return false;
     }
     // A refused name counts as a cancelled dialog: the other file can still be written.
     const auto name = libraryName(*chosen);
     if (!name) {
         refuse(DtaConversion::Refusal::XmlNameNotRepresentable);
-        return;
+        return false;
     }
     const auto target = DtaConversion::splitXmlFileName(*name);
     if (!DtaConversion::fitsPath(target.exportPath)) {
         refuse(DtaConversion::Refusal::ExportPathTooLong);
-        return;
+        return false;
     }
     Record header(zalvo::fileheader::kSize);
     DtaConversion::fillFileHeader(header, target, kind);
     BusyCursor busy;
     m_lastResult = write(header.data());
+    return true;
 }
 
 void DtaConversionRun::freeDtaVars() {

@@ -32,7 +32,7 @@ private:
 
     void convert(const QString& chosen);
     void readEntries(zalvo::GetDTAInfoFn getInfo, zalvo::PutDTAInfoFn putInfo);
-    void writeXml(zalvo::WriteDTAtoXMLFn write, Kind kind);
+    bool writeXml(zalvo::WriteDTAtoXMLFn write, Kind kind);
     void freeDtaVars();
     // Message boxes get the normal cursor while they are open.
     void report(std::string_view name, int32_t code);

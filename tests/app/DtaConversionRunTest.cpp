@@ -215,14 +215,15 @@ TEST_F(DtaConversionRunTest, OnlyDirectDebitsOfferOneSaveDialogForLastschriften)
     expectOnlyMessage(kSuccess, 0);
 }
 
-TEST_F(DtaConversionRunTest, BothKindsWriteTheCreditFileFirstAndReportTheLatestWrite) {
+TEST_F(DtaConversionRunTest, BothKindsWriteTheCreditFileFirstAndAFailedFirstWriteIsNotHidden) {
     openAnswers();
     addEntry(dtainfo::kKindDirectDebit);
     addEntry(0);
     endOfEntries();
     m_dialogs->answerSave(QStringLiteral("/export/credit.xml"));
     m_dialogs->answerSave(QStringLiteral("/export/debit.xml"));
-    // The first write fails, the second succeeds: only the second is shown.
+    // The first write fails, the second succeeds: the closing report of the latest write
+    // must not pass the failed credit transfer file off as success.
     m_fake.script(EntryPoint::WriteDTAtoXML, -11);
     m_fake.script(EntryPoint::WriteDTAtoXML, 0);
     runFromMenu();
@@ -234,8 +235,24 @@ TEST_F(DtaConversionRunTest, BothKindsWriteTheCreditFileFirstAndReportTheLatestW
     EXPECT_EQ(int32At(written[0], fileheader::kPaymentType.offset), 0);
     EXPECT_EQ(textAt(written[1], fileheader::kFileName), "debit.xml");
     EXPECT_EQ(int32At(written[1], fileheader::kPaymentType.offset), 1);
-    expectOnlyMessage(kSuccess, 0);
+    EXPECT_EQ(messageTexts(),
+              (std::vector<std::string>{failure("Zalvotech_WriteDTAtoXML", -11), kSuccess}));
+    EXPECT_EQ(messageSink().messages().front().caption, kErrorCaption);
     EXPECT_EQ(names().back(), "Zalvotech_FreeDTAVars");
+}
+
+TEST_F(DtaConversionRunTest, BothFilesWrittenWithSuccessGiveTheOneClosingReport) {
+    openAnswers();
+    addEntry(0);
+    addEntry(1);
+    endOfEntries();
+    m_dialogs->answerSave(QStringLiteral("/export/credit.xml"));
+    m_dialogs->answerSave(QStringLiteral("/export/debit.xml"));
+    m_fake.script(EntryPoint::WriteDTAtoXML, 0);
+    m_fake.script(EntryPoint::WriteDTAtoXML, -12);
+    runFromMenu();
+    EXPECT_EQ(headers().size(), 2u);
+    expectOnlyMessage(failure("Zalvotech_WriteDTAtoXML", -12), -12);
 }
 
 TEST_F(DtaConversionRunTest, AnEmptyFileReportsMinusThreeUnderWriteDTAtoXML) {
