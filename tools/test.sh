@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test headless: the Release build, then the same tests under
-# AddressSanitizer and UndefinedBehaviorSanitizer, then the format check.
+# AddressSanitizer and UndefinedBehaviorSanitizer, then the format check and a short fuzzing
+# run; ctest's summaries are repeated at the end.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/tools/install-deps.sh"
@@ -13,7 +14,8 @@ run_suite() {
     shift
     cmake -S "$top" -B "$build" -DZALVO_BUILD_TESTS=ON "$@" >/dev/null
     cmake --build "$build" --parallel "$jobs"
-    ctest --test-dir "$build" --output-on-failure --parallel "$jobs" --timeout 300
+    ctest --test-dir "$build" --output-on-failure --parallel "$jobs" --timeout 300 |
+        tee "$build/ctest.log"
 }
 
 echo "== Release build and tests"
@@ -30,3 +32,6 @@ echo "== Format check"
 
 echo "== Fuzzing the DTA reader (short fixed budget)"
 "$top/tools/fuzz.sh" 60
+
+echo "== Summary (Release, then AddressSanitizer and UndefinedBehaviorSanitizer)"
+grep -h "tests passed" "$top/build-test/ctest.log" "$top/build-asan/ctest.log"
