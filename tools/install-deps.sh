@@ -12,7 +12,7 @@ packages=(
     fonts-dejavu-core
 )
 if [ "${1:-}" = "--gui" ]; then
-    packages+=(xvfb xauth)
+    packages+=(xvfb xauth qt6-qpa-plugins)
 fi
 
 missing=()
