@@ -5,6 +5,7 @@
 #include "binding/Records.h"
 #include "platform/FixedClock.h"
 #include "platform/ScopedClock.h"
+#include "tests/app/MenuClick.h"
 #include "tests/app/ScriptedFileDialogs.h"
 #include "tests/support/FakeLibrary.h"
 #include "tests/support/GuiTest.h"
@@ -79,17 +80,7 @@ protected:
     }
 
     // "XML-Datei" > "DTA nach XML umsetzen" with the mouse, as a user starts the run.
-    void runFromMenu() {
-        auto* bar = m_form->findChild<QMenuBar*>(QStringLiteral("MainMenu"));
-        auto* menu = m_form->findChild<QMenu*>(QStringLiteral("MXML"));
-        auto* item = m_form->findChild<QAction*>(QStringLiteral("MDTA"));
-        ASSERT_TRUE(bar && menu && item);
-        QTest::mouseClick(bar, Qt::LeftButton, {},
-                          bar->actionGeometry(menu->menuAction()).center());
-        ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }));
-        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
-        ASSERT_TRUE(QTest::qWaitFor([menu] { return !menu->isVisible(); }));
-    }
+    void runFromMenu() { testsupport::clickMenuItem(m_form.get(), "MXML", "MDTA"); }
 
     // One entry GetDTAInfo offers, of the given payment kind.
     void addEntry(int32_t kind) {

@@ -6,9 +6,10 @@
 #include "binding/Records.h"
 #include "platform/FixedClock.h"
 #include "platform/ScopedClock.h"
+#include "tests/app/MenuClick.h"
 #include "tests/app/ScriptedFileDialogs.h"
 #include "tests/paylib/DtaTestWriter.h"
-#include "tests/paylib/DtaXmlCheck.h"
+#include "tests/paylib/SchemaCheck.h"
 #include "tests/support/GuiTest.h"
 #include "tests/support/TempDirectory.h"
 
@@ -51,17 +52,7 @@ protected:
     }
 
     // "XML-Datei" > "DTA nach XML umsetzen" with the mouse.
-    void runFromMenu() {
-        auto* bar = m_form->findChild<QMenuBar*>(QStringLiteral("MainMenu"));
-        auto* menu = m_form->findChild<QMenu*>(QStringLiteral("MXML"));
-        auto* item = m_form->findChild<QAction*>(QStringLiteral("MDTA"));
-        ASSERT_TRUE(bar && menu && item);
-        QTest::mouseClick(bar, Qt::LeftButton, {},
-                          bar->actionGeometry(menu->menuAction()).center());
-        ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }));
-        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
-        ASSERT_TRUE(QTest::qWaitFor([menu] { return !menu->isVisible(); }));
-    }
+    void runFromMenu() { testsupport::clickMenuItem(m_form.get(), "MXML", "MDTA"); }
 
     fs::path writeDta(const std::vector<dtatest::LogicalFile>& files) {
         const fs::path file = m_temp.path() / "sammler.dta";
@@ -123,10 +114,10 @@ TEST_F(DtaRealLibraryTest, ConvertsBothKindsIntoValidSepaFiles) {
               (QStringList{QString::fromUtf8("Überweisungen.xml"), "Lastschriften.xml"}));
     ASSERT_EQ(messageSink().messages().size(), 1u);
     EXPECT_EQ(messageSink().messages().front().text, "Alles verlief erfolgreich!     ");
-    ASSERT_TRUE(dtaxml::validates(creditFile, "pain.001.001.09.xsd"));
-    ASSERT_TRUE(dtaxml::validates(debitFile, "pain.008.001.08.xsd"));
+    ASSERT_TRUE(schemacheck::validates(creditFile, "pain.001.001.09.xsd"));
+    ASSERT_TRUE(schemacheck::validates(debitFile, "pain.008.001.08.xsd"));
 
-    const std::string creditXml = dtaxml::contents(creditFile);
+    const std::string creditXml = schemacheck::contents(creditFile);
     EXPECT_NE(creditXml.find("<NbOfTxs>2</NbOfTxs>"), std::string::npos);
     EXPECT_NE(creditXml.find("<CtrlSum>1547.11</CtrlSum>"), std::string::npos);
     EXPECT_NE(creditXml.find("<Dt>2024-02-28</Dt>"), std::string::npos); // today + 1
@@ -134,7 +125,7 @@ TEST_F(DtaRealLibraryTest, ConvertsBothKindsIntoValidSepaFiles) {
     EXPECT_NE(creditXml.find("M\xC3\x9CLLER WOHNBAU"), std::string::npos);
     EXPECT_NE(creditXml.find("MIETE M\xC3\x84RZ 2024"), std::string::npos);
     EXPECT_NE(creditXml.find("<MsgId>MessageId1234567890</MsgId>"), std::string::npos);
-    const std::string debitXml = dtaxml::contents(debitFile);
+    const std::string debitXml = schemacheck::contents(debitFile);
     EXPECT_NE(debitXml.find("<ReqdColltnDt>2024-03-01</ReqdColltnDt>"), std::string::npos);
     EXPECT_NE(debitXml.find("<DtOfSgntr>2024-01-28</DtOfSgntr>"), std::string::npos);
     EXPECT_NE(debitXml.find("<MndtId>Testmandat</MndtId>"), std::string::npos);

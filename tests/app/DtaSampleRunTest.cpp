@@ -5,8 +5,9 @@
 #include "binding/Records.h"
 #include "platform/FixedClock.h"
 #include "platform/ScopedClock.h"
+#include "tests/app/MenuClick.h"
 #include "tests/app/ScriptedFileDialogs.h"
-#include "tests/paylib/DtaXmlCheck.h"
+#include "tests/paylib/SchemaCheck.h"
 #include "tests/support/DtaSamples.h"
 #include "tests/support/GuiTest.h"
 #include "tests/support/TempDirectory.h"
@@ -84,17 +85,7 @@ protected:
         }
     }
 
-    void runFromMenu() {
-        auto* bar = m_form->findChild<QMenuBar*>(QStringLiteral("MainMenu"));
-        auto* menu = m_form->findChild<QMenu*>(QStringLiteral("MXML"));
-        auto* item = m_form->findChild<QAction*>(QStringLiteral("MDTA"));
-        ASSERT_TRUE(bar && menu && item);
-        QTest::mouseClick(bar, Qt::LeftButton, {},
-                          bar->actionGeometry(menu->menuAction()).center());
-        ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }));
-        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
-        ASSERT_TRUE(QTest::qWaitFor([menu] { return !menu->isVisible(); }));
-    }
+    void runFromMenu() { testsupport::clickMenuItem(m_form.get(), "MXML", "MDTA"); }
 
     // A copy of the sample in the test's folder, under a name with an umlaut.
     QString sample(const char* name) {
@@ -133,8 +124,8 @@ TEST_F(DtaSampleRunTest, TwoCreditTransfersBecomeOneValidCreditTransferFile) {
     EXPECT_EQ(m_dialogs->savePresets(), QStringList{QString::fromUtf8("Überweisungen.xml")});
     EXPECT_EQ(messageTexts(), std::vector<std::string>{"Alles verlief erfolgreich!     "});
     ASSERT_TRUE(fs::exists(xml));
-    EXPECT_TRUE(dtaxml::validates(xml, "pain.001.001.09.xsd"));
-    const std::string contents = dtaxml::contents(xml);
+    EXPECT_TRUE(schemacheck::validates(xml, "pain.001.001.09.xsd"));
+    const std::string contents = schemacheck::contents(xml);
     EXPECT_NE(contents.find("<NbOfTxs>2</NbOfTxs>"), std::string::npos);
     EXPECT_NE(contents.find("<CtrlSum>1556.46</CtrlSum>"), std::string::npos);
     EXPECT_NE(contents.find("<Dt>2024-02-28</Dt>"), std::string::npos);
@@ -158,9 +149,9 @@ TEST_F(DtaSampleRunTest, ADirectDebitFileBecomesAValidDirectDebitFile) {
     EXPECT_EQ(m_dialogs->savePresets(), QStringList{QStringLiteral("Lastschriften.xml")});
     EXPECT_EQ(messageTexts(), std::vector<std::string>{"Alles verlief erfolgreich!     "});
     ASSERT_TRUE(fs::exists(xml));
-    EXPECT_TRUE(dtaxml::validates(xml, "pain.008.001.08.xsd"));
+    EXPECT_TRUE(schemacheck::validates(xml, "pain.008.001.08.xsd"));
     // What the run filled in: today + 3, the test mandate signed today - 30, the creditor id.
-    const std::string contents = dtaxml::contents(xml);
+    const std::string contents = schemacheck::contents(xml);
     EXPECT_NE(contents.find("<ReqdColltnDt>2024-03-01</ReqdColltnDt>"), std::string::npos);
     EXPECT_NE(contents.find("<MndtId>Testmandat</MndtId>"), std::string::npos);
     EXPECT_NE(contents.find("<DtOfSgntr>2024-01-28</DtOfSgntr>"), std::string::npos);

@@ -12,10 +12,11 @@
 #include "dialogs/DLLXMLKonto.h"
 #include "platform/FixedClock.h"
 #include "platform/ScopedClock.h"
+#include "tests/app/MenuClick.h"
 #include "tests/app/ScriptedFileDialogs.h"
 #include "tests/dialogs/DialogTest.h"
 #include "tests/paylib/DtaTestWriter.h"
-#include "tests/paylib/DtaXmlCheck.h"
+#include "tests/paylib/SchemaCheck.h"
 #include "tests/support/GuiTest.h"
 #include "tests/support/TempDirectory.h"
 
@@ -113,11 +114,7 @@ protected:
             }
         }
         ASSERT_NE(item, nullptr) << itemText.toStdString();
-        QTest::mouseClick(bar, Qt::LeftButton, {},
-                          bar->actionGeometry(menu->menuAction()).center());
-        ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }));
-        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
-        ASSERT_TRUE(QTest::qWaitFor([menu] { return !menu->isVisible(); }));
+        testsupport::clickMenuItem(bar, menu, item);
     }
 
     // The messages shown since the last call.
@@ -418,8 +415,8 @@ TEST_F(EndToEndTest, InitialiseDeriveWriteAndConvertThroughTheMenu) {
     const fs::path paymentFile = m_temp.path() / "zahlungen.xml";
     writePaymentFile(paymentFile);
     ASSERT_TRUE(fs::exists(paymentFile));
-    EXPECT_TRUE(dtaxml::validates(paymentFile, "pain.001.001.09.xsd"));
-    const std::string payments = dtaxml::contents(paymentFile);
+    EXPECT_TRUE(schemacheck::validates(paymentFile, "pain.001.001.09.xsd"));
+    const std::string payments = schemacheck::contents(paymentFile);
     EXPECT_NE(payments.find("<MsgId>E2E-0001</MsgId>"), std::string::npos);
     EXPECT_NE(payments.find("<NbOfTxs>2</NbOfTxs>"), std::string::npos);
     EXPECT_NE(payments.find("<CtrlSum>1334.00</CtrlSum>"), std::string::npos);
@@ -440,9 +437,9 @@ TEST_F(EndToEndTest, InitialiseDeriveWriteAndConvertThroughTheMenu) {
     convertDta(creditFile, debitFile);
     ASSERT_TRUE(fs::exists(creditFile));
     ASSERT_TRUE(fs::exists(debitFile));
-    EXPECT_TRUE(dtaxml::validates(creditFile, "pain.001.001.09.xsd"));
-    EXPECT_TRUE(dtaxml::validates(debitFile, "pain.008.001.08.xsd"));
-    const std::string creditXml = dtaxml::contents(creditFile);
+    EXPECT_TRUE(schemacheck::validates(creditFile, "pain.001.001.09.xsd"));
+    EXPECT_TRUE(schemacheck::validates(debitFile, "pain.008.001.08.xsd"));
+    const std::string creditXml = schemacheck::contents(creditFile);
     EXPECT_NE(creditXml.find("<NbOfTxs>2</NbOfTxs>"), std::string::npos);
     EXPECT_NE(creditXml.find("<CtrlSum>1547.11</CtrlSum>"), std::string::npos);
     EXPECT_NE(creditXml.find("<Dt>2026-12-09</Dt>"), std::string::npos);
@@ -450,7 +447,7 @@ TEST_F(EndToEndTest, InitialiseDeriveWriteAndConvertThroughTheMenu) {
     EXPECT_NE(creditXml.find("M\xC3\x9CLLER WOHNBAU"), std::string::npos);
     EXPECT_NE(creditXml.find("MIETE M\xC3\x84RZ 2027"), std::string::npos);
     EXPECT_NE(creditXml.find("ABSCHLAG KUNDE 0815"), std::string::npos);
-    const std::string debitXml = dtaxml::contents(debitFile);
+    const std::string debitXml = schemacheck::contents(debitFile);
     EXPECT_NE(debitXml.find("<NbOfTxs>1</NbOfTxs>"), std::string::npos);
     EXPECT_NE(debitXml.find("<ReqdColltnDt>2026-12-11</ReqdColltnDt>"), std::string::npos);
     EXPECT_NE(debitXml.find("DE89370400440532013000"), std::string::npos);
@@ -487,8 +484,8 @@ TEST_F(EndToEndTest, EveryOtherMenuCommandWorksWithTheLibraryUntilItIsReleased) 
     const fs::path debitFile = m_temp.path() / "beitraege.xml";
     writeDirectDebitFile(debitFile);
     ASSERT_TRUE(fs::exists(debitFile));
-    EXPECT_TRUE(dtaxml::validates(debitFile, "pain.008.001.08.xsd"));
-    const std::string xml = dtaxml::contents(debitFile);
+    EXPECT_TRUE(schemacheck::validates(debitFile, "pain.008.001.08.xsd"));
+    const std::string xml = schemacheck::contents(debitFile);
     EXPECT_NE(xml.find("<NbOfTxs>2</NbOfTxs>"), std::string::npos);
     EXPECT_NE(xml.find("<CtrlSum>37.50</CtrlSum>"), std::string::npos);
     EXPECT_NE(xml.find("<ReqdColltnDt>2026-12-14</ReqdColltnDt>"), std::string::npos);

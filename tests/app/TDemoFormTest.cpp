@@ -1,6 +1,7 @@
 #include "app/TDemoForm.h"
 
 #include "binding/DLLAPI.h"
+#include "tests/app/MenuClick.h"
 #include "tests/app/ScriptedFileDialogs.h"
 #include "tests/support/FakeLibrary.h"
 #include "tests/support/GuiTest.h"
@@ -66,12 +67,7 @@ protected:
         auto* bar = find<QMenuBar>("MainMenu");
         auto* menu = find<QMenu>(menuName);
         auto* item = find<QAction>(itemName);
-        ASSERT_TRUE(bar && menu && item);
-        QTest::mouseClick(bar, Qt::LeftButton, {},
-                          bar->actionGeometry(menu->menuAction()).center());
-        ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }));
-        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
-        ASSERT_TRUE(QTest::qWaitFor([menu] { return !menu->isVisible(); }));
+        testsupport::clickMenuItem(bar, menu, item);
     }
 
     const MenuItem& itemWithTag(int tag) {

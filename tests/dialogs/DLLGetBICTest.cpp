@@ -60,9 +60,9 @@ TEST_F(GetBICDialogTest, FormShowsCaptionsFieldsButtonsAndTabOrder) {
         {"EBLZ", "Bankleitzahl", 8, '9', 111, true},
         {"EBIC", "Ermittelter BIC", 11, 'X', 111, false},
     };
-    for (const FieldSpec& spec : fields) {
-        expectField(m_form.get(), spec);
-        EXPECT_TRUE(group->isAncestorOf(field(spec.name)));
+    for (const FieldSpec& fieldSpec : fields) {
+        expectField(m_form.get(), fieldSpec);
+        EXPECT_TRUE(group->isAncestorOf(field(fieldSpec.name)));
     }
     auto* ok = find<TKXButton>(m_form.get(), "BOK");
     auto* cancel = find<TKXButton>(m_form.get(), "BAbbruch");

@@ -87,8 +87,8 @@ TEST_F(InitDialogTest, FormShowsCaptionsFieldsButtonsAndTabOrder) {
         {"EUser", "Pfad für Benutzerdaten - UserPath", 255, 'X', 111, true},
         {"ELogFile", "Optionaler Pfad/Dateiname für Logdatei", 255, 'X', 115, true},
     };
-    for (const FieldSpec& spec : fields) {
-        expectField(m_form.get(), spec);
+    for (const FieldSpec& fieldSpec : fields) {
+        expectField(m_form.get(), fieldSpec);
     }
     EXPECT_TRUE(group1->isAncestorOf(field("EUser")));
     EXPECT_TRUE(group2->isAncestorOf(field("ELogFile")));

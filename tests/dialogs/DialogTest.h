@@ -139,16 +139,16 @@ struct FieldSpec {
     bool enabled;
 };
 
-inline void expectField(QWidget* dialog, const FieldSpec& spec) {
-    SCOPED_TRACE(spec.name);
-    auto* field = find<TKXEdit>(dialog, spec.name);
+inline void expectField(QWidget* dialog, const FieldSpec& fieldSpec) {
+    SCOPED_TRACE(fieldSpec.name);
+    auto* field = find<TKXEdit>(dialog, fieldSpec.name);
     ASSERT_NE(field, nullptr);
-    EXPECT_EQ(field->maxLength(), spec.maxLength);
-    EXPECT_EQ(field->pictureMask(), spec.mask);
-    EXPECT_EQ(field->tag(), spec.tag);
-    EXPECT_EQ(field->isEnabled(), spec.enabled);
+    EXPECT_EQ(field->maxLength(), fieldSpec.maxLength);
+    EXPECT_EQ(field->pictureMask(), fieldSpec.mask);
+    EXPECT_EQ(field->tag(), fieldSpec.tag);
+    EXPECT_EQ(field->isEnabled(), fieldSpec.enabled);
     EXPECT_TRUE(shown(field).isEmpty());
-    EXPECT_EQ(field->accessibleName(), QString::fromUtf8(spec.label));
+    EXPECT_EQ(field->accessibleName(), QString::fromUtf8(fieldSpec.label));
     // The label is the field's buddy, so assistive tools name the field after it.
     QLabel* label = nullptr;
     for (QLabel* candidate : dialog->findChildren<QLabel*>()) {
@@ -157,7 +157,7 @@ inline void expectField(QWidget* dialog, const FieldSpec& spec) {
         }
     }
     ASSERT_NE(label, nullptr);
-    EXPECT_EQ(label->text(), QString::fromUtf8(spec.label));
+    EXPECT_EQ(label->text(), QString::fromUtf8(fieldSpec.label));
     EXPECT_TRUE(label->isVisible());
     EXPECT_TRUE(field->isVisible());
 }

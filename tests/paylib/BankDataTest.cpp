@@ -1,6 +1,7 @@
 // IBAN, BIC, version and information through the exported entry points, with the embedded
 // bank-code table and with Bundesbank files dropped into the data path.
 #include "tests/paylib/PayLib.h"
+#include "tests/paylib/SchemaCheck.h"
 
 #include "binding/Record.h"
 #include "binding/Records.h"
@@ -263,7 +264,7 @@ TEST_F(BankDataTest, EveryCallIsLoggedAndFailuresWithTheirCode) {
     EXPECT_EQ(lib.closeXML(summary.data()), result::kNoFileOpen);
     ASSERT_EQ(lib.setLogFile(log.c_str(), 3, 7, 0), result::kOk);
 
-    const std::string text = paylibtest::readFile(log);
+    const std::string text = schemacheck::contents(log);
     for (const char* line : {
              "INFO:   Init.DataPath=, TempPath=, UserPath=, Reserved=0\r\n",
              "INFO:   Init.BLZ-Bestand=eingebaut, Banken=45, g\xFCltig 08.12.2014 bis "

@@ -8,7 +8,7 @@
 #include "paylib/ResultCodes.h"
 #include "platform/DynamicLibrary.h"
 #include "tests/paylib/DtaTestWriter.h"
-#include "tests/paylib/DtaXmlCheck.h"
+#include "tests/paylib/SchemaCheck.h"
 #include "tests/support/DtaSamples.h"
 #include "tests/support/TempDirectory.h"
 
@@ -207,9 +207,9 @@ TEST_F(DtaExportsTest, ConvertsAFileWithBothKindsIntoTwoValidSepaFiles) {
 
     const fs::path credits = m_temp.path() / "Ueberweisungen.xml";
     const fs::path debits = m_temp.path() / "Lastschriften.xml";
-    EXPECT_TRUE(dtaxml::validates(credits, "pain.001.001.09.xsd"));
-    EXPECT_TRUE(dtaxml::validates(debits, "pain.008.001.08.xsd"));
-    const std::string creditXml = dtaxml::contents(credits);
+    EXPECT_TRUE(schemacheck::validates(credits, "pain.001.001.09.xsd"));
+    EXPECT_TRUE(schemacheck::validates(debits, "pain.008.001.08.xsd"));
+    const std::string creditXml = schemacheck::contents(credits);
     EXPECT_NE(creditXml.find("<CtrlSum>1234.57</CtrlSum>"), std::string::npos);
     EXPECT_NE(creditXml.find("DE12500105170648489890"), std::string::npos);
     EXPECT_NE(creditXml.find("INGDDEFFXXX"), std::string::npos);
@@ -219,7 +219,7 @@ TEST_F(DtaExportsTest, ConvertsAFileWithBothKindsIntoTwoValidSepaFiles) {
     EXPECT_NE(creditXml.find("GR\xC3\x9FNER + S\xC3\x96HNE"), std::string::npos);
     EXPECT_NE(creditXml.find("HAMBURGER KUNDE            GMBH UND CO KG"), std::string::npos);
     EXPECT_NE(creditXml.find("RECHNUNG 2025-001 VIELEN DANK"), std::string::npos);
-    const std::string debitXml = dtaxml::contents(debits);
+    const std::string debitXml = schemacheck::contents(debits);
     EXPECT_NE(debitXml.find("DE02120300000000202051"), std::string::npos);
     EXPECT_NE(debitXml.find("DE02500105170137075030"), std::string::npos); // creditor
     EXPECT_NE(debitXml.find("ABTEILUNG BEITR\xC3\x84GE"), std::string::npos);
@@ -237,14 +237,14 @@ TEST_F(DtaExportsTest, ConvertsFilesOfOneKindOnly) {
     EXPECT_EQ(walk().debits, 0);
     EXPECT_EQ(writeXml(zalvo::fileheader::kDirectDebit, "keine.xml"), dta::kNoEntriesOfType);
     ASSERT_EQ(writeXml(zalvo::fileheader::kCreditTransfer, "nur-gk.xml"), 0);
-    EXPECT_TRUE(dtaxml::validates(m_temp.path() / "nur-gk.xml", "pain.001.001.09.xsd"));
+    EXPECT_TRUE(schemacheck::validates(m_temp.path() / "nur-gk.xml", "pain.001.001.09.xsd"));
     EXPECT_FALSE(fs::exists(m_temp.path() / "keine.xml"));
 
     ASSERT_EQ(readDta(writeDta(dtatest::write(debitFile()))), 0);
     EXPECT_EQ(walk().credits, 0);
     EXPECT_EQ(writeXml(zalvo::fileheader::kCreditTransfer, "keine.xml"), dta::kNoEntriesOfType);
     ASSERT_EQ(writeXml(zalvo::fileheader::kDirectDebit, "nur-lk.xml"), 0);
-    EXPECT_TRUE(dtaxml::validates(m_temp.path() / "nur-lk.xml", "pain.008.001.08.xsd"));
+    EXPECT_TRUE(schemacheck::validates(m_temp.path() / "nur-lk.xml", "pain.008.001.08.xsd"));
 }
 
 TEST_F(DtaExportsTest, PublishedSamplesReadAndWalk) {
@@ -338,7 +338,7 @@ TEST_F(DtaExportsTest, ABankWithItsOwnIbanRuleGivesTheNotice) {
     ASSERT_EQ(readDta(writeDta(dtatest::write(file))), 0);
     walk();
     EXPECT_EQ(writeXml(0, "hinweis.xml"), paylib::result::kNoticeIbanRuleNotApplied);
-    EXPECT_TRUE(dtaxml::validates(m_temp.path() / "hinweis.xml", "pain.001.001.09.xsd"));
-    EXPECT_NE(dtaxml::contents(m_temp.path() / "hinweis.xml").find("DE89370400440532013000"),
+    EXPECT_TRUE(schemacheck::validates(m_temp.path() / "hinweis.xml", "pain.001.001.09.xsd"));
+    EXPECT_NE(schemacheck::contents(m_temp.path() / "hinweis.xml").find("DE89370400440532013000"),
               std::string::npos);
 }

@@ -8,7 +8,7 @@
 #include "paylib/EmbeddedBankFile.h"
 #include "paylib/ResultCodes.h"
 #include "tests/paylib/DtaTestWriter.h"
-#include "tests/paylib/DtaXmlCheck.h"
+#include "tests/paylib/SchemaCheck.h"
 #include "tests/support/DtaSamples.h"
 #include "tests/support/TempDirectory.h"
 
@@ -387,9 +387,9 @@ TEST_F(DtaSessionTest, WritesBothKindsAsValidSepaFiles) {
 
     const fs::path creditFile = m_temp.path() / "Ueberweisungen.xml";
     const fs::path debitFile = m_temp.path() / "Lastschriften.xml";
-    EXPECT_TRUE(dtaxml::validates(creditFile, "pain.001.001.09.xsd"));
-    EXPECT_TRUE(dtaxml::validates(debitFile, "pain.008.001.08.xsd"));
-    const std::string creditXml = dtaxml::contents(creditFile);
+    EXPECT_TRUE(schemacheck::validates(creditFile, "pain.001.001.09.xsd"));
+    EXPECT_TRUE(schemacheck::validates(debitFile, "pain.008.001.08.xsd"));
+    const std::string creditXml = schemacheck::contents(creditFile);
     EXPECT_NE(creditXml.find("<NbOfTxs>2</NbOfTxs>"), std::string::npos);
     EXPECT_NE(creditXml.find("<CtrlSum>11.49</CtrlSum>"), std::string::npos);
     EXPECT_NE(creditXml.find("DE89370400440532013000"), std::string::npos);
@@ -401,7 +401,7 @@ TEST_F(DtaSessionTest, WritesBothKindsAsValidSepaFiles) {
     EXPECT_NE(creditXml.find("RECHNUNG 1 KUNDE 77 DANKE"), std::string::npos);
     EXPECT_EQ(creditXml.find("ZAHLER AG"), std::string::npos);
 
-    const std::string debitXml = dtaxml::contents(debitFile);
+    const std::string debitXml = schemacheck::contents(debitFile);
     EXPECT_NE(debitXml.find("<NbOfTxs>2</NbOfTxs>"), std::string::npos);
     EXPECT_NE(debitXml.find("DE02200505501015871393"), std::string::npos);
     EXPECT_NE(debitXml.find("<MndtId>Testmandat</MndtId>"), std::string::npos);

@@ -3,13 +3,9 @@
 #include "platform/DynamicLibrary.h"
 
 #include <gtest/gtest.h>
-#include <libxml/parser.h>
-#include <libxml/xmlschemas.h>
 
-#include <cstdarg>
 #include <fstream>
 #include <memory>
-#include <sstream>
 
 namespace paylibtest {
 namespace {
@@ -55,15 +51,6 @@ PayLib load() {
     return lib;
 }
 
-void collect(void* context, const char* format, ...) {
-    std::array<char, 1024> text{};
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(text.data(), text.size(), format, args);
-    va_end(args);
-    *static_cast<std::string*>(context) += text.data();
-}
-
 } // namespace
 
 const PayLib& PayLib::get() {
@@ -76,33 +63,6 @@ const PayLib& PayLib::get() {
     if (!complete)
         std::abort();
     return lib;
-}
-
-std::string schemaErrors(const fs::path& xml, const std::string& schemaFile) {
-    std::string errors;
-    const std::string schemaPath = (fs::path(ZALVO_SCHEMAS) / schemaFile).string();
-    std::unique_ptr<xmlSchemaParserCtxt, void (*)(xmlSchemaParserCtxtPtr)> parser(
-        xmlSchemaNewParserCtxt(schemaPath.c_str()), xmlSchemaFreeParserCtxt);
-    if (!parser)
-        return "schema parser not created for " + schemaPath;
-    std::unique_ptr<xmlSchema, void (*)(xmlSchemaPtr)> schema(xmlSchemaParse(parser.get()),
-                                                              xmlSchemaFree);
-    if (!schema)
-        return "schema not readable: " + schemaPath;
-    std::unique_ptr<xmlSchemaValidCtxt, void (*)(xmlSchemaValidCtxtPtr)> validator(
-        xmlSchemaNewValidCtxt(schema.get()), xmlSchemaFreeValidCtxt);
-    xmlSchemaSetValidErrors(validator.get(), collect, collect, &errors);
-    const int outcome = xmlSchemaValidateFile(validator.get(), xml.string().c_str(), 0);
-    if (outcome != 0 && errors.empty())
-        errors = "validation failed with " + std::to_string(outcome);
-    return errors;
-}
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
 }
 
 } // namespace paylibtest

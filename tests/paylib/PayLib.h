@@ -34,10 +34,4 @@ struct PayLib {
     int32_t initDefault() const { return init("", "", "", 0); }
 };
 
-// Validates an XML file against one of the schemas in the shared schema folder; empty when
-// valid, else the validator's messages.
-std::string schemaErrors(const std::filesystem::path& xml, const std::string& schemaFile);
-
-std::string readFile(const std::filesystem::path& path);
-
 } // namespace paylibtest

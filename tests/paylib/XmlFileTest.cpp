@@ -1,6 +1,7 @@
 // SEPA XML payment files through Zalvotech_CreateXML / WriteXML / CloseXML, validated
 // against the ISO 20022 schemas.
 #include "tests/paylib/PayLib.h"
+#include "tests/paylib/SchemaCheck.h"
 
 #include "binding/Record.h"
 #include "binding/Records.h"
@@ -132,8 +133,8 @@ TEST_F(XmlFileTest, CreditTransfersFromIbansValidate) {
     EXPECT_EQ(closed.count, 2);
     EXPECT_EQ(closed.sum, "12445");
 
-    EXPECT_EQ(paylibtest::schemaErrors(target(), kCreditSchema), "");
-    const std::string xml = paylibtest::readFile(target());
+    EXPECT_EQ(schemacheck::errors(target(), kCreditSchema), "");
+    const std::string xml = schemacheck::contents(target());
     EXPECT_EQ(count(xml, "<CdtTrfTxInf>"), 2u);
     EXPECT_NE(xml.find("<CtrlSum>124.45</CtrlSum>"), std::string::npos);
     EXPECT_NE(xml.find("<NbOfTxs>2</NbOfTxs>"), std::string::npos);
@@ -158,8 +159,8 @@ TEST_F(XmlFileTest, CreditTransfersFromBankCodesGetDerivedIbansAndBics) {
     ASSERT_EQ(closed.code, result::kOk);
     EXPECT_EQ(closed.count, 2);
     EXPECT_EQ(closed.sum, "200");
-    EXPECT_EQ(paylibtest::schemaErrors(target(), kCreditSchema), "");
-    const std::string xml = paylibtest::readFile(target());
+    EXPECT_EQ(schemacheck::errors(target(), kCreditSchema), "");
+    const std::string xml = schemacheck::contents(target());
     EXPECT_NE(xml.find("<IBAN>DE12500105170648489890</IBAN>"), std::string::npos);
     EXPECT_NE(xml.find("<BICFI>INGDDEFFXXX</BICFI>"), std::string::npos);
     EXPECT_NE(xml.find("<IBAN>DE02100100100006820101</IBAN>"), std::string::npos);
@@ -177,8 +178,8 @@ TEST_F(XmlFileTest, DirectDebitsFromBothVariantsValidate) {
     ASSERT_EQ(closed.code, result::kOk);
     EXPECT_EQ(closed.count, 2);
     EXPECT_EQ(closed.sum, "7500");
-    EXPECT_EQ(paylibtest::schemaErrors(target("ls.xml"), kDebitSchema), "");
-    const std::string xml = paylibtest::readFile(target("ls.xml"));
+    EXPECT_EQ(schemacheck::errors(target("ls.xml"), kDebitSchema), "");
+    const std::string xml = schemacheck::contents(target("ls.xml"));
     EXPECT_EQ(count(xml, "<DrctDbtTxInf>"), 2u);
     // Different creditor accounts: one payment-info block each.
     EXPECT_EQ(count(xml, "<PmtInf>"), 2u);
@@ -199,8 +200,8 @@ TEST_F(XmlFileTest, BlocksFollowChangesOfOriginatorAndDateWithTheirOwnTotals) {
     for (zalvo::Record* r : {&a, &a, &b, &c})
         ASSERT_EQ(write(*r), result::kOk);
     ASSERT_EQ(close().code, result::kOk);
-    EXPECT_EQ(paylibtest::schemaErrors(target(), kCreditSchema), "");
-    const std::string xml = paylibtest::readFile(target());
+    EXPECT_EQ(schemacheck::errors(target(), kCreditSchema), "");
+    const std::string xml = schemacheck::contents(target());
     EXPECT_EQ(count(xml, "<PmtInf>"), 3u);
     EXPECT_NE(xml.find("<NbOfTxs>4</NbOfTxs>\n      <CtrlSum>7.00</CtrlSum>"), std::string::npos);
     EXPECT_NE(xml.find("<PmtInfId>MessageId1234567890-1</PmtInfId>\n      <PmtMtd>TRF</PmtMtd>\n"
@@ -227,8 +228,8 @@ TEST_F(XmlFileTest, RejectedEntryInTheMiddleLeavesTheOthersIntact) {
     ASSERT_EQ(closed.code, result::kOk);
     EXPECT_EQ(closed.count, 2);
     EXPECT_EQ(closed.sum, "444");
-    EXPECT_EQ(paylibtest::schemaErrors(target(), kCreditSchema), "");
-    const std::string xml = paylibtest::readFile(target());
+    EXPECT_EQ(schemacheck::errors(target(), kCreditSchema), "");
+    const std::string xml = schemacheck::contents(target());
     EXPECT_NE(xml.find("<Nm>Erste</Nm>"), std::string::npos);
     EXPECT_NE(xml.find("<Nm>Dritte</Nm>"), std::string::npos);
     EXPECT_EQ(xml.find("Kaputt"), std::string::npos);
@@ -253,7 +254,7 @@ TEST_F(XmlFileTest, CallsOutOfOrderAreRefused) {
     ASSERT_EQ(create(header::kDirectDebit, "second.xml"), result::kOk);
     ASSERT_EQ(write(entry), result::kOk);
     ASSERT_EQ(close().code, result::kOk);
-    EXPECT_EQ(paylibtest::schemaErrors(target("second.xml"), kDebitSchema), "");
+    EXPECT_EQ(schemacheck::errors(target("second.xml"), kDebitSchema), "");
 }
 
 TEST_F(XmlFileTest, FileWithoutEntriesIsNotWritten) {
@@ -281,9 +282,9 @@ TEST_F(XmlFileTest, ExistingFileIsReplacedOnlyAtClose) {
     ASSERT_EQ(create(header::kCreditTransfer), result::kOk);
     zalvo::Record entry = ibanEntry();
     ASSERT_EQ(write(entry), result::kOk);
-    EXPECT_EQ(paylibtest::readFile(target()), "old");
+    EXPECT_EQ(schemacheck::contents(target()), "old");
     ASSERT_EQ(close().code, result::kOk);
-    EXPECT_EQ(paylibtest::schemaErrors(target(), kCreditSchema), "");
+    EXPECT_EQ(schemacheck::errors(target(), kCreditSchema), "");
 }
 
 TEST_F(XmlFileTest, FileHeaderFaultsHaveTheirCodes) {
@@ -405,8 +406,8 @@ TEST_F(XmlFileTest, EntryFaultsHaveTheirCodesAndLeaveNothingBehind) {
         ASSERT_EQ(closed.code, result::kOk);
         EXPECT_EQ(closed.count, 1);
         EXPECT_EQ(closed.sum, "100");
-        EXPECT_EQ(paylibtest::readFile(target()).find("Schlecht"), std::string::npos);
-        EXPECT_EQ(paylibtest::schemaErrors(target(), c.debit ? kDebitSchema : kCreditSchema), "");
+        EXPECT_EQ(schemacheck::contents(target()).find("Schlecht"), std::string::npos);
+        EXPECT_EQ(schemacheck::errors(target(), c.debit ? kDebitSchema : kCreditSchema), "");
     }
 }
 
@@ -435,8 +436,8 @@ TEST_F(XmlFileTest, TextsAreBroughtIntoTheSepaCharacterSet) {
     entry.putText(payment::kRemittance2, std::string(70, 'y'));
     ASSERT_EQ(write(entry), result::kOk);
     ASSERT_EQ(close().code, result::kOk);
-    EXPECT_EQ(paylibtest::schemaErrors(target(), kCreditSchema), "");
-    const std::string xml = paylibtest::readFile(target());
+    EXPECT_EQ(schemacheck::errors(target(), kCreditSchema), "");
+    const std::string xml = schemacheck::contents(target());
     EXPECT_NE(xml.find("<Nm>Jose Francois \xC3\x9F&apos;</Nm>"), std::string::npos);
     EXPECT_NE(xml.find("<Ustrd>" + std::string(70, 'x') + std::string(70, 'y') + "</Ustrd>"),
               std::string::npos);
@@ -454,7 +455,7 @@ TEST_F(XmlFileTest, SumBeyondTheSummaryFieldIsRefused) {
     ASSERT_EQ(closed.code, result::kOk);
     EXPECT_EQ(closed.count, 10001);
     EXPECT_EQ(closed.sum, "999999999999999");
-    EXPECT_EQ(paylibtest::schemaErrors(target(), kCreditSchema), "");
+    EXPECT_EQ(schemacheck::errors(target(), kCreditSchema), "");
 }
 
 // Limits the size of every file this process writes, so the library meets a full disk.
@@ -501,8 +502,8 @@ TEST_F(XmlFileTest, WriteFailuresLoseNothingThatWasAccepted) {
     ASSERT_EQ(closed.code, result::kOk);
     EXPECT_EQ(closed.count, accepted);
     EXPECT_EQ(closed.sum, std::to_string(accepted));
-    EXPECT_EQ(paylibtest::schemaErrors(target(), kCreditSchema), "");
-    EXPECT_EQ(count(paylibtest::readFile(target()), "<CdtTrfTxInf>"),
+    EXPECT_EQ(schemacheck::errors(target(), kCreditSchema), "");
+    EXPECT_EQ(count(schemacheck::contents(target()), "<CdtTrfTxInf>"),
               static_cast<std::size_t>(accepted));
     EXPECT_EQ(files(), std::vector<std::string>{"out.xml"});
 }
@@ -529,7 +530,7 @@ TEST_F(XmlFileTest, DocumentThatCannotBeWrittenAtCloseCanBeClosedLater) {
     const Closed closed = close();
     ASSERT_EQ(closed.code, result::kOk);
     EXPECT_EQ(closed.count, 20);
-    EXPECT_EQ(paylibtest::schemaErrors(target(), kCreditSchema), "");
+    EXPECT_EQ(schemacheck::errors(target(), kCreditSchema), "");
 }
 
 } // namespace
