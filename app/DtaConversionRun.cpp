@@ -1,14 +1,14 @@
 #include "app/DtaConversionRun.h"
 
+#include "abi/Record.h"
+#include "abi/RecordLayouts.h"
 #include "app/BusyCursor.h"
 #include "app/DtaFileDialogs.h"
-#include "app/QtOwner.h"
 #include "binding/DLLAPI.h"
-#include "binding/Record.h"
-#include "binding/Records.h"
 #include "binding/ResultReporter.h"
-#include "controls/DateHelpers.h"
+#include "controls/QtOwner.h"
 #include "controls/QtText.h"
+#include "helpers/DateHelpers.h"
 
 #include <QCoreApplication>
 #include <optional>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "abi/EntryPoints.h"
 #include "binding/DtaConversion.h"
 #include "binding/OwnerWindow.h"
-#include "binding/PayLibApi.h"
 
 #include <cstdint>
 #include <string_view>

@@ -1,7 +1,7 @@
 #include "app/QtMessageSink.h"
 
-#include "app/QtOwner.h"
 #include "app/ResultMessageBox.h"
+#include "controls/QtOwner.h"
 #include "controls/QtText.h"
 
 namespace {

@@ -2,14 +2,14 @@
 
 #include "ui_TDemoForm.h"
 
+#include "abi/Record.h"
+#include "abi/RecordLayouts.h"
 #include "app/DtaConversionRun.h"
 #include "app/JpegImage.h"
 #include "app/QtDtaFileDialogs.h"
-#include "app/QtOwner.h"
 #include "binding/DLLAPI.h"
-#include "binding/Record.h"
-#include "binding/Records.h"
 #include "binding/VersionInfo.h"
+#include "controls/QtOwner.h"
 #include "dialogs/DLLConvert.h"
 #include "dialogs/DLLGetBIC.h"
 #include "dialogs/DLLInit.h"

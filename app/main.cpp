@@ -3,7 +3,7 @@
 #include "app/QtNoticeSink.h"
 #include "app/TDemoForm.h"
 #include "binding/ResultReporter.h"
-#include "controls/SepaCharSet.h"
+#include "helpers/SepaCharSet.h"
 #include "log/LogWriter.h"
 
 #include <QApplication>

@@ -3,11 +3,11 @@
 // walked through GetDTAInfo/PutDTAInfo as the front end walks it, and written as two SEPA
 // XML files. Prints the time of each step, the total and the peak memory.
 // Usage: bench_dta [entries] [directory] (defaults: 100000, the system temp folder).
-#include "binding/PayLibApi.h"
-#include "binding/Record.h"
-#include "binding/Records.h"
+#include "abi/EntryPoints.h"
+#include "abi/Record.h"
+#include "abi/RecordLayouts.h"
 #include "platform/DynamicLibrary.h"
-#include "tests/paylib/DtaTestWriter.h"
+#include "tests/paylib/dta/DtaTestWriter.h"
 
 #include <sys/resource.h>
 #include <unistd.h>

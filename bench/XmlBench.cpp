@@ -1,8 +1,8 @@
 // A SEPA payment file of 1,000,000 entries through Zalvotech_WriteXML, with its time and the
 // process's peak memory. Usage: bench_xml [entries] [directory]
-#include "binding/PayLibApi.h"
-#include "binding/Record.h"
-#include "binding/Records.h"
+#include "abi/EntryPoints.h"
+#include "abi/Record.h"
+#include "abi/RecordLayouts.h"
 #include "platform/DynamicLibrary.h"
 
 #include <sys/resource.h>

@@ -1,9 +1,9 @@
 #include "binding/AccountConversion.h"
 
+#include "abi/RecordLayouts.h"
 #include "binding/DLLAPI.h"
-#include "binding/Records.h"
 #include "binding/ResultReporter.h"
-#include "controls/TextHelpers.h"
+#include "helpers/TextHelpers.h"
 
 namespace zalvo {
 

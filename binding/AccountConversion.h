@@ -1,7 +1,7 @@
 #pragma once
 
+#include "abi/Record.h"
 #include "binding/OwnerWindow.h"
-#include "binding/Record.h"
 
 #include <cstdint>
 #include <string>

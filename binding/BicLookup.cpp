@@ -1,8 +1,8 @@
 #include "binding/BicLookup.h"
 
+#include "abi/Record.h"
+#include "abi/RecordLayouts.h"
 #include "binding/DLLAPI.h"
-#include "binding/Record.h"
-#include "binding/Records.h"
 #include "binding/ResultReporter.h"
 
 namespace zalvo {

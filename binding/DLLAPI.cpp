@@ -1,7 +1,7 @@
 #include "binding/DLLAPI.h"
 
-#include "binding/Record.h"
-#include "binding/Records.h"
+#include "abi/Record.h"
+#include "abi/RecordLayouts.h"
 #include "platform/DynamicLibrary.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "abi/EntryPoints.h"
 #include "binding/OwnerWindow.h"
-#include "binding/PayLibApi.h"
 #include "binding/ResultReporter.h"
 
 #include <cstdint>

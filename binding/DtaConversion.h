@@ -1,7 +1,7 @@
 #pragma once
 
 #include "binding/OwnerWindow.h"
-#include "controls/PathHelpers.h"
+#include "helpers/PathHelpers.h"
 
 #include <cstdint>
 #include <string>

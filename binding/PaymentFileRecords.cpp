@@ -1,9 +1,9 @@
 #include "binding/PaymentFileRecords.h"
 
-#include "binding/Records.h"
-#include "controls/DateHelpers.h"
-#include "controls/NumberHelpers.h"
-#include "controls/TextHelpers.h"
+#include "abi/RecordLayouts.h"
+#include "helpers/DateHelpers.h"
+#include "helpers/NumberHelpers.h"
+#include "helpers/TextHelpers.h"
 
 #include <algorithm>
 

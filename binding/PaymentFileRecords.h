@@ -1,6 +1,6 @@
 #pragma once
 
-#include "binding/Record.h"
+#include "abi/Record.h"
 
 #include <cstddef>
 #include <cstdint>

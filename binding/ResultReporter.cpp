@@ -1,8 +1,8 @@
 #include "binding/ResultReporter.h"
 
-#include "binding/PayLibApi.h"
-#include "controls/NumberHelpers.h"
-#include "controls/TextHelpers.h"
+#include "abi/EntryPoints.h"
+#include "helpers/NumberHelpers.h"
+#include "helpers/TextHelpers.h"
 
 namespace zalvo {
 

@@ -1,10 +1,10 @@
 #include "binding/VersionInfo.h"
 
+#include "abi/Record.h"
+#include "abi/RecordLayouts.h"
 #include "binding/DLLAPI.h"
-#include "binding/Record.h"
-#include "binding/Records.h"
 #include "binding/ResultReporter.h"
-#include "controls/DateHelpers.h"
+#include "helpers/DateHelpers.h"
 
 namespace zalvo {
 

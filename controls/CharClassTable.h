@@ -1,7 +1,7 @@
 #pragma once
 
 #include "controls/CaseRule.h"
-#include "controls/CharSet.h"
+#include "helpers/CharSet.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #include "controls/PaymentCharClasses.h"
 
-#include "controls/SepaCharSet.h"
+#include "helpers/SepaCharSet.h"
 
 namespace {
 

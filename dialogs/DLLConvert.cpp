@@ -2,7 +2,7 @@
 
 #include "ui_DLLConvert.h"
 
-#include "app/QtOwner.h"
+#include "controls/QtOwner.h"
 
 TConvertForm::TConvertForm(QWidget* owner) : KXDialog(owner), m_ui(new Ui::TConvertForm) {
     m_ui->setupUi(this);

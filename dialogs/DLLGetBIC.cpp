@@ -2,8 +2,8 @@
 
 #include "ui_DLLGetBIC.h"
 
-#include "app/QtOwner.h"
 #include "binding/BicLookup.h"
+#include "controls/QtOwner.h"
 
 TGetBICForm::TGetBICForm(QWidget* owner) : KXDialog(owner), m_ui(new Ui::TGetBICForm) {
     m_ui->setupUi(this);

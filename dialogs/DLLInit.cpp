@@ -2,8 +2,8 @@
 
 #include "ui_DLLInit.h"
 
-#include "app/QtOwner.h"
 #include "binding/LibraryInit.h"
+#include "controls/QtOwner.h"
 
 using zalvo::LibraryInit;
 

@@ -1,18 +1,18 @@
 #include "dialogs/PaymentFileDialog.h"
 
-#include "app/QtOwner.h"
 #include "binding/DLLAPI.h"
 #include "binding/ResultReporter.h"
-#include "controls/DateHelpers.h"
 #include "controls/KXDefaults.h"
 #include "controls/PaymentCharClasses.h"
 #include "controls/PaymentFieldBinding.h"
+#include "controls/QtOwner.h"
 #include "controls/TKXButton.h"
 #include "controls/TKXCheckBox.h"
 #include "controls/TKXEdit.h"
 #include "controls/TKXLabel.h"
 #include "controls/TKXRadio.h"
 #include "dialogs/ButtonGlyph.h"
+#include "helpers/DateHelpers.h"
 
 #include <QGroupBox>
 #include <QHash>

@@ -1,11 +1,11 @@
 // Feeds arbitrary bytes to the DTA reader and checks what must hold for every input: a code
 // of the read family, no entries after a failure, entries that agree with their logical
 // files after success, and records and protocol that can be built from whatever was read.
-#include "paylib/DtaEntry.h"
-#include "paylib/DtaFile.h"
-#include "paylib/DtaInfoRecord.h"
-#include "paylib/DtaReader.h"
-#include "paylib/DtaResult.h"
+#include "paylib/dta/DtaEntry.h"
+#include "paylib/dta/DtaFile.h"
+#include "paylib/dta/DtaInfoRecord.h"
+#include "paylib/dta/DtaReader.h"
+#include "paylib/dta/DtaResult.h"
 #include "platform/Win1252.h"
 
 #include <array>

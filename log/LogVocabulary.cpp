@@ -2,8 +2,8 @@
 
 #include "log/LogNoticeSink.h"
 
-#include "controls/NumberHelpers.h"
-#include "controls/TextHelpers.h"
+#include "helpers/NumberHelpers.h"
+#include "helpers/TextHelpers.h"
 
 #include <array>
 

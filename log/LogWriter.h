@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/PathHelpers.h"
+#include "helpers/PathHelpers.h"
 
 #include <cstdint>
 #include <memory>

@@ -2,20 +2,20 @@
 // process-wide library state under its lock, logs a failure, and lets no exception out.
 #include "paylib/ZalvoExport.h"
 
-#include "binding/Record.h"
-#include "binding/Records.h"
-#include "controls/DateHelpers.h"
-#include "controls/NumberHelpers.h"
-#include "controls/TextHelpers.h"
-#include "paylib/AccountResolver.h"
+#include "abi/Record.h"
+#include "abi/RecordLayouts.h"
+#include "helpers/DateHelpers.h"
+#include "helpers/NumberHelpers.h"
+#include "helpers/TextHelpers.h"
 #include "paylib/LogActions.h"
 #include "paylib/PayLibrary.h"
 #include "paylib/ResultCodes.h"
-#include "paylib/SepaPayment.h"
 #include "paylib/Version.h"
+#include "paylib/bank/AccountResolver.h"
+#include "paylib/sepa/SepaPayment.h"
 
-#include "paylib/DtaExports.h"
-#include "paylib/DtaResult.h"
+#include "paylib/dta/DtaExports.h"
+#include "paylib/dta/DtaResult.h"
 
 #include <cstring>
 #include <string>

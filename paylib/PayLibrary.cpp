@@ -1,8 +1,8 @@
 #include "paylib/PayLibrary.h"
 
-#include "paylib/BankFileLocator.h"
-#include "paylib/EmbeddedBankFile.h"
 #include "paylib/ResultCodes.h"
+#include "paylib/bank/BankFileLocator.h"
+#include "paylib/bank/EmbeddedBankFile.h"
 #include "platform/Win1252.h"
 
 #include <filesystem>

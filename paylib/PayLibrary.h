@@ -2,8 +2,8 @@
 
 #include "log/LogWriter.h"
 #include "log/NullNoticeSink.h"
-#include "paylib/BankTable.h"
-#include "paylib/SepaXmlFile.h"
+#include "paylib/bank/BankTable.h"
+#include "paylib/sepa/SepaXmlFile.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "binding/PayLibApi.h"
+#include "abi/EntryPoints.h"
 
 // Marks the sixteen entry points as the only symbols the library exports; everything else
 // is built with hidden visibility.

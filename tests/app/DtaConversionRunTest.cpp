@@ -1,8 +1,8 @@
 #include "app/DtaConversionRun.h"
 
+#include "abi/RecordLayouts.h"
 #include "app/TDemoForm.h"
 #include "binding/DLLAPI.h"
-#include "binding/Records.h"
 #include "platform/FixedClock.h"
 #include "platform/ScopedClock.h"
 #include "tests/app/MenuClick.h"

@@ -1,15 +1,15 @@
 // The DTA run of the main window with the stand-in library itself, not the fake: a copy of
 // Zalvotech.dll in the current directory, initialised with empty paths, a DTA file with
 // both payment kinds converted into two SEPA files that must validate.
+#include "abi/RecordLayouts.h"
 #include "app/TDemoForm.h"
 #include "binding/DLLAPI.h"
-#include "binding/Records.h"
 #include "platform/FixedClock.h"
 #include "platform/ScopedClock.h"
 #include "tests/app/MenuClick.h"
 #include "tests/app/ScriptedFileDialogs.h"
-#include "tests/paylib/DtaTestWriter.h"
 #include "tests/paylib/SchemaCheck.h"
+#include "tests/paylib/dta/DtaTestWriter.h"
 #include "tests/support/GuiTest.h"
 #include "tests/support/TempDirectory.h"
 

@@ -1,8 +1,8 @@
 // The DTA run with the stand-in library on the DTAUS sample files, through the menu with
 // scripted file dialogs: the flow the sample's content calls for, and the XML it leaves.
+#include "abi/RecordLayouts.h"
 #include "app/TDemoForm.h"
 #include "binding/DLLAPI.h"
-#include "binding/Records.h"
 #include "platform/FixedClock.h"
 #include "platform/ScopedClock.h"
 #include "tests/app/MenuClick.h"

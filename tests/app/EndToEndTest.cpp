@@ -15,8 +15,8 @@
 #include "tests/app/MenuClick.h"
 #include "tests/app/ScriptedFileDialogs.h"
 #include "tests/dialogs/DialogTest.h"
-#include "tests/paylib/DtaTestWriter.h"
 #include "tests/paylib/SchemaCheck.h"
+#include "tests/paylib/dta/DtaTestWriter.h"
 #include "tests/support/GuiTest.h"
 #include "tests/support/TempDirectory.h"
 

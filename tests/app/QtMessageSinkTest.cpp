@@ -1,7 +1,7 @@
 #include "app/QtMessageSink.h"
 
-#include "app/QtOwner.h"
 #include "binding/ResultReporter.h"
+#include "controls/QtOwner.h"
 
 #include <QAbstractButton>
 #include <QApplication>

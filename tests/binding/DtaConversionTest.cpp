@@ -1,8 +1,8 @@
 #include "binding/DtaConversion.h"
 
-#include "binding/Record.h"
-#include "binding/Records.h"
-#include "controls/DateHelpers.h"
+#include "abi/Record.h"
+#include "abi/RecordLayouts.h"
+#include "helpers/DateHelpers.h"
 #include "tests/support/RecordingMessageSink.h"
 
 #include <cstring>

@@ -1,6 +1,6 @@
 #include "binding/PaymentFileRecords.h"
 
-#include "controls/DateHelpers.h"
+#include "helpers/DateHelpers.h"
 
 #include <cstring>
 #include <gtest/gtest.h>

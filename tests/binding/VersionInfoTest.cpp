@@ -1,7 +1,7 @@
 #include "binding/VersionInfo.h"
 
+#include "abi/Record.h"
 #include "binding/DLLAPI.h"
-#include "binding/Record.h"
 #include "tests/support/FakeLibrary.h"
 #include "tests/support/RecordingMessageSink.h"
 

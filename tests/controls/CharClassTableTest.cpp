@@ -1,6 +1,6 @@
 #include "controls/CharClassTable.h"
 
-#include "controls/SepaCharSet.h"
+#include "helpers/SepaCharSet.h"
 #include "tests/controls/ControlsTestState.h"
 
 #include <gtest/gtest.h>

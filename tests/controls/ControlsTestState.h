@@ -2,7 +2,7 @@
 
 #include "controls/BeepHook.h"
 #include "controls/MaskedText.h"
-#include "controls/SepaCharSet.h"
+#include "helpers/SepaCharSet.h"
 
 // Pins the process-wide state that fields share (SEPA set, insert mode, beep) for one test
 // and puts it back afterwards. Counts the beeps meanwhile.

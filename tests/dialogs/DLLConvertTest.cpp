@@ -1,7 +1,7 @@
 #include "dialogs/DLLConvert.h"
 
+#include "abi/RecordLayouts.h"
 #include "binding/DLLAPI.h"
-#include "binding/Records.h"
 #include "controls/TKXButton.h"
 #include "controls/TKXGruppe.h"
 #include "tests/dialogs/DialogTest.h"

@@ -1,9 +1,9 @@
 // The Qt-free calls behind the three dialogs, without any window.
+#include "abi/RecordLayouts.h"
 #include "binding/AccountConversion.h"
 #include "binding/BicLookup.h"
 #include "binding/DLLAPI.h"
 #include "binding/LibraryInit.h"
-#include "binding/Records.h"
 #include "tests/dialogs/DialogTest.h"
 
 using namespace dialogtest;

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/QtOwner.h"
+#include "abi/EntryPoints.h"
 #include "binding/MessageSink.h"
-#include "binding/PayLibApi.h"
+#include "controls/QtOwner.h"
 #include "controls/TKXEdit.h"
 #include "tests/controls/ControlsTestState.h"
 #include "tests/support/FakeLibrary.h"

@@ -1,9 +1,9 @@
 #include "dialogs/DLLXML.h"
 #include "dialogs/DLLXMLKonto.h"
 
+#include "abi/RecordLayouts.h"
 #include "app/TDemoForm.h"
 #include "binding/DLLAPI.h"
-#include "binding/Records.h"
 #include "controls/CharClassTable.h"
 #include "controls/TKXButton.h"
 #include "controls/TKXCheckBox.h"

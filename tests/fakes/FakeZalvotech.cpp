@@ -3,8 +3,8 @@
 // points through FAKE_OMIT_<entry> definitions.
 #include "tests/fakes/FakeControl.h"
 
-#include "binding/PayLibApi.h"
-#include "binding/Records.h"
+#include "abi/EntryPoints.h"
+#include "abi/RecordLayouts.h"
 
 #include <algorithm>
 #include <cstring>

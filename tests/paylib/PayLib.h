@@ -1,6 +1,6 @@
 #pragma once
 
-#include "binding/PayLibApi.h"
+#include "abi/EntryPoints.h"
 
 #include <filesystem>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "binding/PayLibApi.h"
-#include "binding/Records.h"
+#include "abi/EntryPoints.h"
+#include "abi/RecordLayouts.h"
 #include "tests/support/TempDirectory.h"
 
 #include <cstdint>

@@ -1,0 +1,220 @@
+#include "paylib/bank/BankTable.h"
+
+#include "helpers/DateHelpers.h"
+#include "helpers/TextHelpers.h"
+#include "platform/Win1252.h"
+
+#include <algorithm>
+#include <array>
+
+namespace paylib {
+namespace {
+
+// Fields of a record, 0-based offsets into the 174 characters.
+struct Span {
+    std::size_t offset;
+    std::size_t width;
+};
+constexpr Span kBankCode{0, 8};
+constexpr Span kMarker{8, 1};
+constexpr Span kName{9, 58};
+constexpr Span kPostcode{67, 5};
+constexpr Span kCity{72, 35};
+constexpr Span kShortName{107, 27};
+constexpr Span kPan{134, 5};
+constexpr Span kBic{139, 11};
+constexpr Span kCheckMethod{150, 2};
+constexpr Span kRecordNumber{152, 6};
+constexpr Span kChangeCode{158, 1};
+constexpr Span kDeletion{159, 1};
+constexpr Span kSuccessor{160, 8};
+constexpr Span kIbanRule{168, 6};
+
+constexpr char kPaymentMarker = '1';
+constexpr char kBranchMarker = '2';
+constexpr std::size_t kShortBic = 8;
+constexpr std::size_t kLongBic = 11;
+constexpr std::size_t kRuleVersionDigits = 2;
+constexpr unsigned char kFirstC1Control = 0x80;
+constexpr unsigned char kLastC1Control = 0x9F;
+
+// Saturday is day 0 of the week for day number 0 (1 January 1600 was a Saturday).
+constexpr std::int32_t kDaysPerWeek = 7;
+constexpr std::int32_t kDaysSaturdayToMonday = 2;
+constexpr std::array<int, 4> kQuarterMonths = {3, 6, 9, 12};
+
+std::string_view field(std::string_view line, Span span) {
+    return line.substr(span.offset, span.width);
+}
+
+bool allOf(std::string_view text, bool (*pred)(char)) {
+    return std::all_of(text.begin(), text.end(), pred);
+}
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool isBlank(char c) {
+    return c == ' ';
+}
+bool isDigitOrBlank(char c) {
+    return isDigit(c) || isBlank(c);
+}
+bool isBicChar(char c) {
+    return isDigit(c) || (c >= 'A' && c <= 'Z');
+}
+bool isCheckMethodChar(char c) {
+    return isDigit(c) || (c >= 'A' && c <= 'Z');
+}
+
+// The line as Windows-1252 characters: Latin-1 bytes as published, or UTF-8 when that is
+// what makes it a 174-character record.
+bool decodeLine(std::string_view raw, std::string& line) {
+    if (raw.size() == BankTable::kRecordLength) {
+        line.assign(raw);
+        // Latin-1 has only control codes where Windows-1252 has its extra characters.
+        for (char& c : line) {
+            const auto u = static_cast<unsigned char>(c);
+            if (u >= kFirstC1Control && u <= kLastC1Control)
+                c = '?';
+        }
+        return true;
+    }
+    line = win1252::fromUtf8(raw);
+    return line.size() == BankTable::kRecordLength && win1252::toUtf8(line) == raw;
+}
+
+bool checkBic(std::string_view bic) {
+    const std::size_t used = bic.find(' ');
+    const std::string_view code = bic.substr(0, used);
+    if (used != std::string_view::npos && !allOf(bic.substr(used), isBlank))
+        return false;
+    return code.empty() ||
+           ((code.size() == kShortBic || code.size() == kLongBic) && allOf(code, isBicChar));
+}
+
+bool parseRecord(const std::string& line, BankRecord& record, char& marker) {
+    marker = field(line, kMarker)[0];
+    const char change = field(line, kChangeCode)[0];
+    const char deletion = field(line, kDeletion)[0];
+    if (!allOf(field(line, kBankCode), isDigit) ||
+        (marker != kPaymentMarker && marker != kBranchMarker) ||
+        !allOf(field(line, kPostcode), isDigitOrBlank) ||
+        !allOf(field(line, kPan), isDigitOrBlank) || !checkBic(field(line, kBic)) ||
+        !allOf(field(line, kCheckMethod), isCheckMethodChar) ||
+        !allOf(field(line, kRecordNumber), isDigit) ||
+        std::string_view("AMUD").find(change) == std::string_view::npos ||
+        (deletion != '0' && deletion != '1') || !allOf(field(line, kSuccessor), isDigit) ||
+        !allOf(field(line, kIbanRule), isDigit))
+        return false;
+    record.bankCode = field(line, kBankCode);
+    record.name = TrimText(field(line, kName));
+    record.postcode = TrimText(field(line, kPostcode));
+    record.city = TrimText(field(line, kCity));
+    record.shortName = TrimText(field(line, kShortName));
+    record.bic = TrimText(field(line, kBic));
+    record.checkMethod = field(line, kCheckMethod);
+    record.changeCode = change;
+    record.deletionAnnounced = deletion == '1';
+    record.successor = field(line, kSuccessor);
+    record.ibanRule = field(line, kIbanRule);
+    return true;
+}
+
+std::int32_t weekday(std::int32_t dayNumber) {
+    return dayNumber % kDaysPerWeek; // 0 Saturday ... 6 Friday
+}
+
+// Monday after the first Saturday of the month.
+std::int32_t fileStart(int year, int month) {
+    const std::int32_t first = DayNumberFromDate(year, month, 1);
+    const std::int32_t toSaturday = (kDaysPerWeek - weekday(first)) % kDaysPerWeek;
+    return first + toSaturday + kDaysSaturdayToMonday;
+}
+
+} // namespace
+
+int BankRecord::ibanRuleNumber() const {
+    if (ibanRule.size() <= kRuleVersionDigits)
+        return 0;
+    int number = 0;
+    for (char c : std::string_view(ibanRule).substr(0, ibanRule.size() - kRuleVersionDigits))
+        number = number * 10 + (c - '0');
+    return number;
+}
+
+bool BankTable::parse(std::string_view content, std::string* error) {
+    m_records.clear();
+    std::vector<BankRecord> records;
+    std::string line;
+    std::size_t lineNumber = 0;
+    auto fail = [&](std::string_view why) {
+        if (error)
+            *error = "Zeile " + std::to_string(lineNumber) + ": " + std::string(why);
+        return false;
+    };
+    while (!content.empty()) {
+        ++lineNumber;
+        const std::size_t end = content.find('\n');
+        std::string_view raw = content.substr(0, end);
+        content.remove_prefix(end == std::string_view::npos ? content.size() : end + 1);
+        if (!raw.empty() && raw.back() == '\r')
+            raw.remove_suffix(1);
+        if (raw.empty())
+            continue;
+        if (!decodeLine(raw, line))
+            return fail("Satzl\xE4nge nicht 174");
+        BankRecord record;
+        char marker = 0;
+        if (!parseRecord(line, record, marker))
+            return fail("Feldinhalt ung\xFCltig");
+        if (marker == kPaymentMarker)
+            records.push_back(std::move(record));
+    }
+    if (records.empty())
+        return fail("keine Zahlungsverkehrss\xE4tze");
+    std::sort(records.begin(), records.end(),
+              [](const BankRecord& a, const BankRecord& b) { return a.bankCode < b.bankCode; });
+    const auto twice = std::adjacent_find(
+        records.begin(), records.end(),
+        [](const BankRecord& a, const BankRecord& b) { return a.bankCode == b.bankCode; });
+    if (twice != records.end())
+        return fail("Bankleitzahl " + twice->bankCode + " mehrfach");
+    m_records = std::move(records);
+    return true;
+}
+
+const BankRecord* BankTable::find(std::string_view bankCode) const {
+    const auto it = std::lower_bound(
+        m_records.begin(), m_records.end(), bankCode,
+        [](const BankRecord& r, std::string_view code) { return r.bankCode < code; });
+    return it != m_records.end() && it->bankCode == bankCode ? &*it : nullptr;
+}
+
+void BankTable::setValidFrom(std::int32_t dayNumber) {
+    m_validFrom = dayNumber;
+    m_validUntil = nextPeriodStart(dayNumber) - 1;
+}
+
+std::int32_t BankTable::periodStart(std::int32_t dayNumber) {
+    const CalendarDate date = DateFromDayNumber(dayNumber);
+    std::int32_t best = fileStart(date.year - 1, kQuarterMonths.back());
+    for (int month : kQuarterMonths) {
+        const std::int32_t start = fileStart(date.year, month);
+        if (start <= dayNumber)
+            best = start;
+    }
+    return best;
+}
+
+std::int32_t BankTable::nextPeriodStart(std::int32_t dayNumber) {
+    const CalendarDate date = DateFromDayNumber(dayNumber);
+    for (int month : kQuarterMonths) {
+        const std::int32_t start = fileStart(date.year, month);
+        if (start > dayNumber)
+            return start;
+    }
+    return fileStart(date.year + 1, kQuarterMonths.front());
+}
+
+} // namespace paylib

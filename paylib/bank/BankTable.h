@@ -1,0 +1,45 @@
+#pragma once
+
+#include "paylib/bank/BankRecord.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace paylib {
+
+// The bank-code table in use: the payment records of one Bundesbank bank-code file, with the
+// dates of the period the file is valid for (day numbers of helpers/DateHelpers.h).
+class BankTable {
+public:
+    static constexpr std::size_t kRecordLength = 174;
+
+    // Parses a whole file (Latin-1 as published, UTF-8 accepted). Returns false and leaves
+    // the table empty unless every non-empty line is a well-formed 174-character record and
+    // each bank code has exactly one payment record.
+    bool parse(std::string_view content, std::string* error = nullptr);
+
+    // The payment record of a bank code, or null.
+    const BankRecord* find(std::string_view bankCode) const;
+
+    std::size_t size() const { return m_records.size(); }
+    bool empty() const { return m_records.empty(); }
+
+    std::int32_t validFrom() const { return m_validFrom; }
+    std::int32_t validUntil() const { return m_validUntil; }
+    // Sets the first day of validity; the last is the day before the next quarterly file.
+    void setValidFrom(std::int32_t dayNumber);
+
+    // Start of the quarterly file period that contains `dayNumber` (Monday after the first
+    // Saturday of March, June, September, December), and the start of the next one.
+    static std::int32_t periodStart(std::int32_t dayNumber);
+    static std::int32_t nextPeriodStart(std::int32_t dayNumber);
+
+private:
+    std::vector<BankRecord> m_records; // sorted by bank code
+    std::int32_t m_validFrom = 0;
+    std::int32_t m_validUntil = 0;
+};
+
+} // namespace paylib

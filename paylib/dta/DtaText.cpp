@@ -1,0 +1,128 @@
+#include "paylib/dta/DtaText.h"
+
+#include "helpers/DateHelpers.h"
+
+#include <algorithm>
+
+namespace paylib::dtatext {
+namespace {
+
+constexpr unsigned char kFirstPrintable = 0x20;
+constexpr unsigned char kDelete = 0x7F;
+constexpr int kFirstYear = 1900;
+constexpr int kLastYear = 2999;
+constexpr int kMonths = 12;
+
+int digitsValue(std::string_view digits) {
+    int value = 0;
+    for (char c : digits) {
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+} // namespace
+
+bool isTextByte(unsigned char byte) {
+    if (byte < kFirstPrintable || byte == kDelete) {
+        return false;
+    }
+    switch (byte) {
+    case 0x81:
+    case 0x8D:
+    case 0x8F:
+    case 0x90:
+    case 0x9D:
+        return false;
+    default:
+        return true;
+    }
+}
+
+char toWin1252(unsigned char byte) {
+    switch (byte) {
+    case '[':
+        return '\xC4'; // Ä
+    case '\\':
+        return '\xD6'; // Ö
+    case ']':
+        return '\xDC'; // Ü
+    case '{':
+        return '\xE4'; // ä
+    case '|':
+        return '\xF6'; // ö
+    case '}':
+        return '\xFC'; // ü
+    case '~':
+        return '\xDF'; // ß
+    default:
+        return static_cast<char>(byte);
+    }
+}
+
+std::string trimBlanks(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    const auto last = text.find_last_not_of(' ');
+    return std::string(text.substr(first, last - first + 1));
+}
+
+std::string decodeField(std::string_view field) {
+    std::string text = trimBlanks(field);
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](char c) { return toWin1252(static_cast<unsigned char>(c)); });
+    return text;
+}
+
+std::string toSepaFriendly(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) {
+        if (c == '&') {
+            c = '+';
+        } else if (c == '*' || c == '$' || c == '%') {
+            c = '.';
+        }
+    }
+    return out;
+}
+
+std::string formatCents(std::uint64_t cents) {
+    std::string euros = std::to_string(cents / 100);
+    const auto rest = static_cast<unsigned>(cents % 100);
+    euros += ',';
+    euros += static_cast<char>('0' + rest / 10);
+    euros += static_cast<char>('0' + rest % 10);
+    return euros;
+}
+
+std::string formatDate(std::string_view digits) {
+    if (digits.size() != 8) {
+        return std::string(digits);
+    }
+    std::string out;
+    out.reserve(10);
+    out.append(digits.substr(0, 2)).append(".");
+    out.append(digits.substr(2, 2)).append(".");
+    out.append(digits.substr(4, 4));
+    return out;
+}
+
+bool isValidDate(std::string_view digits) {
+    if (digits.size() != 8 ||
+        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        return false;
+    }
+    const int day = digitsValue(digits.substr(0, 2));
+    const int month = digitsValue(digits.substr(2, 2));
+    const int year = digitsValue(digits.substr(4, 4));
+    if (year < kFirstYear || year > kLastYear || month < 1 || month > kMonths || day < 1) {
+        return false;
+    }
+    // A day past the month's end comes back as a different date.
+    const CalendarDate back = DateFromDayNumber(DayNumberFromDate(year, month, day));
+    return back.day == day && back.month == month && back.year == year;
+}
+
+} // namespace paylib::dtatext

@@ -1,0 +1,109 @@
+#include "paylib/sepa/SepaIdentifiers.h"
+
+#include <algorithm>
+
+namespace paylib {
+namespace {
+
+constexpr int kModulus = 97;
+constexpr int kCheckBase = 98;
+constexpr int kLetterBase = 10;
+constexpr std::size_t kCountryLength = 2;
+constexpr std::size_t kCheckLength = 2;
+constexpr std::size_t kMinIbanLength = 15;
+constexpr std::size_t kMaxIbanLength = 34;
+constexpr std::size_t kShortBic = 8;
+constexpr std::size_t kLongBic = 11;
+constexpr std::size_t kBusinessCodeLength = 3;
+constexpr std::size_t kCreditorIdPrefix = kCountryLength + kCheckLength + kBusinessCodeLength;
+constexpr std::size_t kMaxCreditorIdLength = 35;
+constexpr std::size_t kGermanCreditorIdLength = 18;
+constexpr std::string_view kGermany = "DE";
+constexpr std::string_view kZeroCheck = "00";
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool isUpper(char c) {
+    return c >= 'A' && c <= 'Z';
+}
+bool isUpperAlnum(char c) {
+    return isDigit(c) || isUpper(c);
+}
+
+template <typename Pred> bool allOf(std::string_view text, Pred pred) {
+    return std::all_of(text.begin(), text.end(), pred);
+}
+
+std::string checkDigits(int remainder) {
+    const int check = kCheckBase - remainder;
+    return {static_cast<char>('0' + check / 10), static_cast<char>('0' + check % 10)};
+}
+
+} // namespace
+
+int SepaIdentifiers::mod97(std::string_view text) {
+    int remainder = 0;
+    for (char c : text) {
+        if (isDigit(c)) {
+            remainder = (remainder * 10 + (c - '0')) % kModulus;
+            continue;
+        }
+        int value = 0;
+        if (isUpper(c))
+            value = c - 'A' + kLetterBase;
+        else if (c >= 'a' && c <= 'z')
+            value = c - 'a' + kLetterBase;
+        else
+            return -1;
+        remainder = (remainder * 100 + value) % kModulus;
+    }
+    return remainder;
+}
+
+std::string SepaIdentifiers::germanIban(std::string_view bankCode, std::string_view account) {
+    std::string bban(bankCode);
+    bban.append(kGermanAccountDigits - std::min(account.size(), kGermanAccountDigits), '0');
+    bban.append(account);
+    const int remainder = mod97(bban + std::string(kGermany) + std::string(kZeroCheck));
+    return std::string(kGermany) + checkDigits(remainder) + bban;
+}
+
+bool SepaIdentifiers::isValidIban(std::string_view iban) {
+    if (iban.size() < kMinIbanLength || iban.size() > kMaxIbanLength ||
+        !allOf(iban.substr(0, kCountryLength), isUpper) ||
+        !allOf(iban.substr(kCountryLength, kCheckLength), isDigit) ||
+        !allOf(iban.substr(kCountryLength + kCheckLength), isUpperAlnum))
+        return false;
+    if (iban.substr(0, kCountryLength) == kGermany &&
+        (iban.size() != kGermanIbanLength ||
+         !allOf(iban.substr(kCountryLength + kCheckLength), isDigit)))
+        return false;
+    const std::size_t head = kCountryLength + kCheckLength;
+    return mod97(std::string(iban.substr(head)) + std::string(iban.substr(0, head))) == 1;
+}
+
+bool SepaIdentifiers::isValidBic(std::string_view bic) {
+    if (bic.size() != kShortBic && bic.size() != kLongBic)
+        return false;
+    return allOf(bic.substr(0, 4), isUpperAlnum) && allOf(bic.substr(4, 2), isUpper) &&
+           allOf(bic.substr(6), isUpperAlnum);
+}
+
+bool SepaIdentifiers::isValidCreditorId(std::string_view id) {
+    if (id.size() <= kCreditorIdPrefix || id.size() > kMaxCreditorIdLength ||
+        !allOf(id.substr(0, kCountryLength), isUpper) ||
+        !allOf(id.substr(kCountryLength, kCheckLength), isDigit) ||
+        !allOf(id.substr(kCountryLength + kCheckLength, kBusinessCodeLength), isUpperAlnum) ||
+        !allOf(id.substr(kCreditorIdPrefix), isUpperAlnum))
+        return false;
+    const std::string_view country = id.substr(0, kCountryLength);
+    const std::string_view national = id.substr(kCreditorIdPrefix);
+    if (country == kGermany && (id.size() != kGermanCreditorIdLength || !allOf(national, isDigit)))
+        return false;
+    const int remainder =
+        mod97(std::string(national) + std::string(country) + std::string(kZeroCheck));
+    return checkDigits(remainder) == id.substr(kCountryLength, kCheckLength);
+}
+
+} // namespace paylib

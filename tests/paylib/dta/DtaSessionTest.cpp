@@ -1,0 +1,472 @@
+#include "paylib/dta/DtaSession.h"
+
+#include "abi/Record.h"
+#include "abi/RecordLayouts.h"
+#include "paylib/ResultCodes.h"
+#include "paylib/bank/BankTable.h"
+#include "paylib/bank/EmbeddedBankFile.h"
+#include "paylib/dta/DtaInfoRecord.h"
+#include "paylib/dta/DtaResult.h"
+#include "tests/paylib/SchemaCheck.h"
+#include "tests/paylib/dta/DtaTestWriter.h"
+#include "tests/support/DtaSamples.h"
+#include "tests/support/TempDirectory.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+using paylib::DtaSession;
+using zalvo::Record;
+namespace dta = paylib::dta;
+namespace info = paylib::dtainfo;
+namespace fs = std::filesystem;
+
+namespace {
+
+const paylib::BankTable& bankTable() {
+    static const paylib::BankTable table = [] {
+        paylib::BankTable t;
+        t.parse(paylib::embeddedBankFile());
+        return t;
+    }();
+    return table;
+}
+
+dtatest::LogicalFile credits() {
+    dtatest::LogicalFile file;
+    dtatest::Payment a;
+    a.cents = 1050;
+    a.name = "M]LLER & S\\HNE";
+    a.purposes = {"RECHNUNG 1", "KUNDE 77", "DANKE"};
+    dtatest::Payment b;
+    b.bankCode = 10010010;
+    b.account = 6820101;
+    b.cents = 99;
+    b.name = "ERIKA MUSTERFRAU";
+    file.payments = {a, b};
+    return file;
+}
+
+dtatest::LogicalFile debits() {
+    dtatest::LogicalFile file;
+    file.kind = "LK";
+    file.executionDate = "15012025";
+    dtatest::Payment p;
+    p.bankCode = 20050550;
+    p.account = 1015871393;
+    p.cents = 2500;
+    p.name = "ZAHLER AG";
+    p.nameContinued = "ZWEIGNIEDERLASSUNG NORD";
+    p.purposes = {"BEITRAG 2025"};
+    dtatest::Payment b2b = p;
+    b2b.textKey = 4000;
+    b2b.cents = 700;
+    file.payments = {p, b2b};
+    return file;
+}
+
+class DtaSessionTest : public ::testing::Test {
+protected:
+    // Writes the bytes to a file in the test's folder and reads it.
+    std::int32_t read(const std::string& bytes, char* summary = nullptr) {
+        const fs::path file = m_temp.path() / "input.dta";
+        std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
+        Record name(zalvo::kPathBufferSize);
+        name.putText(0, zalvo::kMaxPathChars, file.string());
+        return m_session.read(name.data(), summary);
+    }
+
+    std::int32_t next(Record& record) {
+        record.zero();
+        std::int32_t counter = 1;
+        const std::int32_t rc = m_session.next(record.data(), &counter);
+        EXPECT_EQ(counter, 1);
+        return rc;
+    }
+
+    // What the front end writes: dates relative to a fixed day.
+    static void complete(Record& record) {
+        record.putText(info::kExecutionDate, "20012025");
+        if (record.int32(info::kPaymentKind) == info::kKindDirectDebit) {
+            record.putText(info::kCreditorId, "DE98ZZZ09999999999");
+            record.putText(info::kMandateReference, "Testmandat");
+            record.putText(info::kMandateDate, "18122024");
+            record.putInt32(info::kSequenceSetting, 1);
+            record.putInt32(info::kSchemeSetting, 100);
+        }
+    }
+
+    // Walks all entries, completes and hands each back; returns the count.
+    int walk() {
+        Record record(info::kSize);
+        int count = 0;
+        while (next(record) == dta::kOk) {
+            complete(record);
+            EXPECT_EQ(m_session.put(record.data()), dta::kOk);
+            ++count;
+        }
+        return count;
+    }
+
+    Record header(std::int32_t type, const std::string& fileName) const {
+        Record h(zalvo::fileheader::kSize);
+        h.putText(zalvo::fileheader::kExportPath, m_temp.path().string());
+        h.putInt32(zalvo::fileheader::kPaymentType, type);
+        h.putText(zalvo::fileheader::kFileName, fileName);
+        h.putText(zalvo::fileheader::kMessageId, "MessageId1234567890");
+        h.putText(zalvo::fileheader::kInitiatingParty, "Testeinreicher");
+        return h;
+    }
+
+    std::string protocol() const {
+        std::string text(64 * 1024, '\0');
+        const std::int32_t length =
+            m_session.protocol(text.data(), static_cast<std::int32_t>(text.size()));
+        EXPECT_GT(length, 0);
+        text.resize(static_cast<std::size_t>(std::max(length, 0)));
+        return text;
+    }
+
+    testsupport::TempDirectory m_temp;
+    DtaSession m_session;
+};
+
+} // namespace
+
+TEST_F(DtaSessionTest, WalksEveryEntryOnceWithTheLibraryFieldsFilled) {
+    Record summary(paylib::dtaread::kSize);
+    ASSERT_EQ(read(dtatest::write({credits(), debits()}), summary.data()), dta::kOk) << protocol();
+    EXPECT_EQ(summary.int32(paylib::dtaread::kEntries), 4);
+    EXPECT_EQ(summary.int32(paylib::dtaread::kCreditTransfers), 2);
+    EXPECT_EQ(summary.int32(paylib::dtaread::kDirectDebits), 2);
+    EXPECT_EQ(summary.int32(paylib::dtaread::kLogicalFiles), 2);
+    EXPECT_EQ(summary.text(paylib::dtaread::kSumCents), "4349");
+
+    Record r(info::kSize);
+    ASSERT_EQ(next(r), dta::kOk);
+    EXPECT_EQ(r.int32(info::kEntryNumber), 1);
+    EXPECT_EQ(r.int32(info::kPaymentKind), info::kKindCreditTransfer);
+    EXPECT_NE(r.int32(info::kReadStamp), 0);
+    EXPECT_EQ(r.int32(info::kLogicalFile), 1);
+    EXPECT_EQ(r.text(info::kTextKey), "51000");
+    EXPECT_EQ(r.text(info::kCounterpartyBankCode), "37040044");
+    EXPECT_EQ(r.text(info::kCounterpartyAccount), "532013000");
+    EXPECT_EQ(r.text(info::kAmountCents), "1050");
+    EXPECT_EQ(r.text(info::kOriginatorBankCode), "50010517");
+    EXPECT_EQ(r.text(info::kOriginatorAccount), "648489890");
+    EXPECT_EQ(r.text(info::kCounterpartyName), "M\xDCLLER & S\xD6HNE");
+    EXPECT_EQ(r.text(info::kOriginatorName), "BEISPIEL GMBH");
+    EXPECT_EQ(r.text(info::kFirstPurposeLine), "RECHNUNG 1");
+    EXPECT_EQ(r.int32(info::kPurposeLines), 3);
+    EXPECT_EQ(r.int32(info::kExtensionCount), 2);
+    EXPECT_EQ(r.text(info::kFileExecutionDate), "");
+    // The front end's fields stay for the front end.
+    EXPECT_EQ(r.text(info::kExecutionDate), "");
+    EXPECT_EQ(r.int32(info::kSequenceSetting), 0);
+
+    ASSERT_EQ(next(r), dta::kOk);
+    EXPECT_EQ(r.int32(info::kEntryNumber), 2);
+    ASSERT_EQ(next(r), dta::kOk);
+    EXPECT_EQ(r.int32(info::kEntryNumber), 3);
+    EXPECT_EQ(r.int32(info::kPaymentKind), info::kKindDirectDebit);
+    EXPECT_EQ(r.int32(info::kLogicalFile), 2);
+    EXPECT_EQ(r.text(info::kTextKey), "05000");
+    EXPECT_EQ(r.text(info::kFileExecutionDate), "15012025");
+    EXPECT_EQ(r.text(info::kCounterpartyName),
+              "ZAHLER AG                  ZWEIGNIEDERLASSUNG NORD");
+    ASSERT_EQ(next(r), dta::kOk);
+    EXPECT_EQ(r.text(info::kTextKey), "04000");
+    EXPECT_EQ(next(r), dta::kNoEntryLeft);
+    EXPECT_EQ(next(r), dta::kNoEntryLeft);
+}
+
+TEST_F(DtaSessionTest, AnswersNothingReadBeforeAReadAndAfterClear) {
+    Record r(info::kSize);
+    std::int32_t counter = 1;
+    EXPECT_EQ(m_session.next(r.data(), &counter), dta::kNothingRead);
+    EXPECT_EQ(m_session.put(r.data()), dta::kNothingRead);
+    EXPECT_EQ(m_session.writeXml(header(0, "a.xml").data(), bankTable(), ""), dta::kNothingRead);
+    char buffer[16];
+    EXPECT_EQ(m_session.protocol(buffer, sizeof buffer), dta::kNothingRead);
+
+    ASSERT_EQ(read(dtatest::write(credits())), dta::kOk);
+    m_session.clear();
+    EXPECT_EQ(m_session.next(r.data(), &counter), dta::kNothingRead);
+    EXPECT_EQ(m_session.protocol(buffer, sizeof buffer), dta::kNothingRead);
+    m_session.clear(); // harmless twice
+}
+
+TEST_F(DtaSessionTest, RefusesMissingAndMalformedArguments) {
+    Record r(info::kSize);
+    std::int32_t counter = 1;
+    EXPECT_EQ(m_session.read(nullptr, nullptr), paylib::result::kNullArgument);
+    Record empty(zalvo::kPathBufferSize);
+    EXPECT_EQ(m_session.read(empty.data(), nullptr), dta::kBadArgument);
+    std::string unterminated(zalvo::kPathBufferSize, 'a');
+    EXPECT_EQ(m_session.read(unterminated.data(), nullptr), dta::kBadArgument);
+
+    ASSERT_EQ(read(dtatest::write(credits())), dta::kOk);
+    EXPECT_EQ(m_session.next(nullptr, &counter), paylib::result::kNullArgument);
+    EXPECT_EQ(m_session.next(r.data(), nullptr), paylib::result::kNullArgument);
+    EXPECT_EQ(m_session.put(nullptr), paylib::result::kNullArgument);
+    EXPECT_EQ(m_session.writeXml(nullptr, bankTable(), ""), paylib::result::kNullArgument);
+    char buffer[4];
+    EXPECT_EQ(m_session.protocol(nullptr, 4), paylib::result::kNullArgument);
+    EXPECT_EQ(m_session.protocol(buffer, 0), dta::kBadArgument);
+    EXPECT_EQ(m_session.protocol(buffer, -1), dta::kBadArgument);
+}
+
+TEST_F(DtaSessionTest, ReadsAFileNamedInWindows1252) {
+    const std::string bytes = dtatest::write(credits());
+    std::ofstream(m_temp.path() / "Zahlungen-\xC3\xBC.dta", std::ios::binary) << bytes;
+    Record name(zalvo::kPathBufferSize);
+    name.putText(0, zalvo::kMaxPathChars, m_temp.path().string() + "/Zahlungen-\xFC.dta");
+    EXPECT_EQ(m_session.read(name.data(), nullptr), dta::kOk) << protocol();
+}
+
+TEST_F(DtaSessionTest, AFailedReadForgetsThePreviousOneAndKeepsItsProtocol) {
+    ASSERT_EQ(read(dtatest::write(credits())), dta::kOk);
+    std::string broken = dtatest::write(credits());
+    broken.replace(128, 4, "0216");
+    EXPECT_EQ(read(broken), dta::kBadRecordLength);
+    Record r(info::kSize);
+    EXPECT_EQ(next(r), dta::kNothingRead);
+    const std::string text = protocol();
+    EXPECT_NE(text.find("FEHLER -506 bei Byte 129"), std::string::npos) << text;
+    EXPECT_NE(text.find("Satzl\xE4nge 0216 passt nicht zu 2 Erweiterungsteilen"), std::string::npos)
+        << text;
+}
+
+TEST_F(DtaSessionTest, ProtocolIsWindows1252CutToTheBufferAndReportsItsFullLength) {
+    ASSERT_EQ(read(dtatest::write({credits(), debits()})), dta::kOk);
+    const std::string full = protocol();
+    EXPECT_NE(full.find("(2 \xDC"
+                        "berweisungen, 2 Lastschriften), Summe 43,49 EUR\r\n"),
+              std::string::npos)
+        << full;
+    EXPECT_NE(full.find("Logische Datei 2: LK"), std::string::npos);
+    char small[11];
+    std::memset(small, 'x', sizeof small);
+    EXPECT_EQ(m_session.protocol(small, 10), static_cast<std::int32_t>(full.size()));
+    EXPECT_EQ(std::string(small), full.substr(0, 9));
+    EXPECT_EQ(small[10], 'x'); // nothing written past the given size
+    char one[1] = {'x'};
+    EXPECT_EQ(m_session.protocol(one, 1), static_cast<std::int32_t>(full.size()));
+    EXPECT_EQ(one[0], '\0');
+}
+
+TEST_F(DtaSessionTest, PutChecksWhatTheFrontEndCompleted) {
+    ASSERT_EQ(read(dtatest::write({credits(), debits()})), dta::kOk);
+    Record credit(info::kSize);
+    ASSERT_EQ(next(credit), dta::kOk);
+    // Nothing completed yet: the execution date is missing.
+    EXPECT_EQ(m_session.put(credit.data()), dta::kBadExecutionDate);
+    credit.putText(info::kExecutionDate, "31022025");
+    EXPECT_EQ(m_session.put(credit.data()), dta::kBadExecutionDate);
+    std::memset(credit.data() + info::kExecutionDate.offset, '1', info::kExecutionDate.width);
+    EXPECT_EQ(m_session.put(credit.data()), dta::kBadExecutionDate);
+    complete(credit);
+    EXPECT_EQ(m_session.put(credit.data()), dta::kOk);
+    EXPECT_EQ(m_session.put(credit.data()), dta::kOk); // again: the later one counts
+
+    Record skip(info::kSize);
+    ASSERT_EQ(next(skip), dta::kOk);
+    Record debit(info::kSize);
+    ASSERT_EQ(next(debit), dta::kOk);
+    ASSERT_EQ(debit.int32(info::kPaymentKind), info::kKindDirectDebit);
+    const auto putWith = [&](auto change) {
+        Record copy(info::kSize);
+        std::memcpy(copy.data(), debit.data(), info::kSize);
+        complete(copy);
+        change(copy);
+        return m_session.put(copy.data());
+    };
+    EXPECT_EQ(putWith([](Record&) {}), dta::kOk);
+    EXPECT_EQ(putWith([](Record& r) { r.putText(info::kCreditorId, "DE99ZZZ09999999999"); }),
+              dta::kBadCreditorId);
+    EXPECT_EQ(putWith([](Record& r) { r.putText(info::kCreditorId, ""); }), dta::kBadCreditorId);
+    EXPECT_EQ(putWith([](Record& r) {
+                  std::memset(r.data() + info::kCreditorId.offset, 'A', info::kCreditorId.width);
+              }),
+              dta::kBadCreditorId);
+    EXPECT_EQ(putWith([](Record& r) { r.putText(info::kMandateReference, ""); }),
+              dta::kBadMandateReference);
+    EXPECT_EQ(putWith([](Record& r) { r.putText(info::kMandateReference, "Test mandat"); }),
+              dta::kBadMandateReference);
+    EXPECT_EQ(putWith([](Record& r) { r.putText(info::kMandateReference, "Mandat_1"); }),
+              dta::kBadMandateReference);
+    EXPECT_EQ(putWith([](Record& r) { r.putText(info::kMandateDate, "21012025"); }),
+              dta::kBadMandateDate); // after the execution date
+    EXPECT_EQ(putWith([](Record& r) { r.putText(info::kMandateDate, "20012025"); }), dta::kOk);
+    EXPECT_EQ(putWith([](Record& r) { r.putText(info::kMandateDate, "1812202"); }),
+              dta::kBadMandateDate);
+    EXPECT_EQ(putWith([](Record& r) { r.putInt32(info::kSequenceSetting, 0); }),
+              dta::kBadDebitSettings);
+    EXPECT_EQ(putWith([](Record& r) { r.putInt32(info::kSequenceSetting, 5); }),
+              dta::kBadDebitSettings);
+    EXPECT_EQ(putWith([](Record& r) { r.putInt32(info::kSchemeSetting, 0); }),
+              dta::kBadDebitSettings);
+    EXPECT_EQ(putWith([](Record& r) { r.putInt32(info::kSchemeSetting, 103); }),
+              dta::kBadDebitSettings);
+    EXPECT_EQ(putWith([](Record& r) {
+                  r.putInt32(info::kSequenceSetting, info::kSequenceOneOff);
+                  r.putInt32(info::kSchemeSetting, info::kSchemeB2B);
+              }),
+              dta::kOk);
+}
+
+TEST_F(DtaSessionTest, PutTakesOnlyRecordsHandedOutByThisRead) {
+    ASSERT_EQ(read(dtatest::write({credits(), debits()})), dta::kOk);
+    Record r(info::kSize);
+    ASSERT_EQ(next(r), dta::kOk);
+    complete(r);
+    Record zeroed(info::kSize);
+    complete(zeroed);
+    EXPECT_EQ(m_session.put(zeroed.data()), dta::kUnknownEntry);
+
+    Record ahead(info::kSize);
+    std::memcpy(ahead.data(), r.data(), info::kSize);
+    ahead.putInt32(info::kEntryNumber, 2); // not handed out yet
+    EXPECT_EQ(m_session.put(ahead.data()), dta::kUnknownEntry);
+    ahead.putInt32(info::kEntryNumber, 0);
+    EXPECT_EQ(m_session.put(ahead.data()), dta::kUnknownEntry);
+
+    Record kindChanged(info::kSize);
+    std::memcpy(kindChanged.data(), r.data(), info::kSize);
+    kindChanged.putInt32(info::kPaymentKind, info::kKindDirectDebit);
+    EXPECT_EQ(m_session.put(kindChanged.data()), dta::kUnknownEntry);
+
+    // A record of an earlier read does not fit a new read of the same file.
+    ASSERT_EQ(read(dtatest::write({credits(), debits()})), dta::kOk);
+    Record fresh(info::kSize);
+    ASSERT_EQ(next(fresh), dta::kOk);
+    EXPECT_EQ(m_session.put(r.data()), dta::kUnknownEntry);
+    complete(fresh);
+    EXPECT_EQ(m_session.put(fresh.data()), dta::kOk);
+}
+
+TEST_F(DtaSessionTest, WriteRefusesWrongTypeMissingKindAndIncompleteEntries) {
+    ASSERT_EQ(read(dtatest::write(credits())), dta::kOk);
+    EXPECT_EQ(m_session.writeXml(header(2, "x.xml").data(), bankTable(), ""), dta::kBadPaymentType);
+    EXPECT_EQ(m_session.writeXml(header(-1, "x.xml").data(), bankTable(), ""),
+              dta::kBadPaymentType);
+    EXPECT_EQ(m_session.writeXml(header(1, "x.xml").data(), bankTable(), ""),
+              dta::kNoEntriesOfType);
+
+    Record r(info::kSize);
+    ASSERT_EQ(next(r), dta::kOk);
+    complete(r);
+    ASSERT_EQ(m_session.put(r.data()), dta::kOk);
+    EXPECT_EQ(m_session.writeXml(header(0, "x.xml").data(), bankTable(), ""),
+              dta::kEntryNotCompleted);
+    EXPECT_NE(protocol().find("Zahlung 2 wurde nicht mit PutDTAInfo"), std::string::npos);
+    EXPECT_FALSE(fs::exists(m_temp.path() / "x.xml"));
+
+    Record h = header(0, "x.xml");
+    std::memset(h.data() + zalvo::fileheader::kMessageId.offset, 'M',
+                zalvo::fileheader::kMessageId.width);
+    ASSERT_EQ(next(r), dta::kOk);
+    complete(r);
+    ASSERT_EQ(m_session.put(r.data()), dta::kOk);
+    EXPECT_EQ(m_session.writeXml(h.data(), bankTable(), ""), dta::kBadExportTarget);
+    EXPECT_FALSE(fs::exists(m_temp.path() / "x.xml"));
+}
+
+TEST_F(DtaSessionTest, WritesBothKindsAsValidSepaFiles) {
+    ASSERT_EQ(read(dtatest::write({credits(), debits()})), dta::kOk);
+    ASSERT_EQ(walk(), 4);
+    const std::int32_t credit =
+        m_session.writeXml(header(0, "Ueberweisungen.xml").data(), bankTable(), "");
+    // 37040044 carries IBAN rule 000503: written, with the notice that says so.
+    EXPECT_EQ(credit, paylib::result::kNoticeIbanRuleNotApplied) << protocol();
+    ASSERT_EQ(m_session.writeXml(header(1, "Lastschriften.xml").data(), bankTable(), ""), dta::kOk)
+        << protocol();
+
+    const fs::path creditFile = m_temp.path() / "Ueberweisungen.xml";
+    const fs::path debitFile = m_temp.path() / "Lastschriften.xml";
+    EXPECT_TRUE(schemacheck::validates(creditFile, "pain.001.001.09.xsd"));
+    EXPECT_TRUE(schemacheck::validates(debitFile, "pain.008.001.08.xsd"));
+    const std::string creditXml = schemacheck::contents(creditFile);
+    EXPECT_NE(creditXml.find("<NbOfTxs>2</NbOfTxs>"), std::string::npos);
+    EXPECT_NE(creditXml.find("<CtrlSum>11.49</CtrlSum>"), std::string::npos);
+    EXPECT_NE(creditXml.find("DE89370400440532013000"), std::string::npos);
+    EXPECT_NE(creditXml.find("COBADEFFXXX"), std::string::npos);
+    EXPECT_NE(creditXml.find("DE02100100100006820101"), std::string::npos);
+    EXPECT_NE(creditXml.find("<Dt>2025-01-20</Dt>"), std::string::npos);
+    // DIN umlauts arrive as UTF-8 umlauts, the DTAUS "&" as "+".
+    EXPECT_NE(creditXml.find("M\xC3\x9CLLER + S\xC3\x96HNE"), std::string::npos);
+    EXPECT_NE(creditXml.find("RECHNUNG 1 KUNDE 77 DANKE"), std::string::npos);
+    EXPECT_EQ(creditXml.find("ZAHLER AG"), std::string::npos);
+
+    const std::string debitXml = schemacheck::contents(debitFile);
+    EXPECT_NE(debitXml.find("<NbOfTxs>2</NbOfTxs>"), std::string::npos);
+    EXPECT_NE(debitXml.find("DE02200505501015871393"), std::string::npos);
+    EXPECT_NE(debitXml.find("<MndtId>Testmandat</MndtId>"), std::string::npos);
+    EXPECT_NE(debitXml.find("<DtOfSgntr>2024-12-18</DtOfSgntr>"), std::string::npos);
+    EXPECT_NE(debitXml.find("DE98ZZZ09999999999"), std::string::npos);
+    // Text key 04000 is the B2B scheme, 05000 the core scheme.
+    EXPECT_NE(debitXml.find("<Cd>B2B</Cd>"), std::string::npos);
+    EXPECT_NE(debitXml.find("<Cd>CORE</Cd>"), std::string::npos);
+    EXPECT_NE(debitXml.find("ZAHLER AG                  ZWEIGNIEDERLASSUNG NORD"),
+              std::string::npos);
+
+    const std::string text = protocol();
+    EXPECT_NE(text.find("Lastschriften geschrieben: " + debitFile.string()), std::string::npos)
+        << text;
+    EXPECT_NE(text.find(", 2 Zahlungen, Summe 32,00 EUR"), std::string::npos) << text;
+}
+
+TEST_F(DtaSessionTest, ARefusedEntryLeavesNoFile) {
+    ZALVO_REQUIRE_DTA_SAMPLES();
+    // The published sample's bank codes are in no bank-code table.
+    std::ifstream in(fs::path(ZALVO_DTA_SAMPLES) / "pear_show_dta_gk_two_credits.dta",
+                     std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_EQ(read(bytes), dta::kOk);
+    ASSERT_EQ(walk(), 2);
+    EXPECT_EQ(m_session.writeXml(header(0, "pear.xml").data(), bankTable(), ""),
+              paylib::result::kBankCodeUnknown);
+    EXPECT_FALSE(fs::exists(m_temp.path() / "pear.xml"));
+    EXPECT_NE(protocol().find("Zahlung 1 (BLZ 33334444, Konto 13579000, FRANZ MUELLER) wurde "
+                              "abgewiesen"),
+              std::string::npos)
+        << protocol();
+    // The writer's header checks pass through as well.
+    EXPECT_EQ(m_session.writeXml(header(0, "bad/name.xml").data(), bankTable(), ""),
+              paylib::result::kFileNameInvalid);
+}
+
+TEST_F(DtaSessionTest, AFileWithoutEntriesReadsAndEndsAtOnce) {
+    dtatest::LogicalFile empty;
+    ASSERT_EQ(read(dtatest::write(empty)), dta::kOk);
+    Record r(info::kSize);
+    EXPECT_EQ(next(r), dta::kNoEntryLeft);
+    EXPECT_EQ(m_session.writeXml(header(0, "none.xml").data(), bankTable(), ""),
+              dta::kNoEntriesOfType);
+}
+
+TEST(DtaResult, EveryDtaCodeHasItsGermanMessageInWindows1252) {
+    const std::int32_t codes[] = {
+        dta::kNoEntryLeft,         dta::kBadArgument,         dta::kFileNotReadable,
+        dta::kFileTooLarge,        dta::kFileEmpty,           dta::kTruncated,
+        dta::kBadRecordLength,     dta::kBadRecordType,       dta::kBadNumericField,
+        dta::kBadTextField,        dta::kBadFileKind,         dta::kBadCurrency,
+        dta::kTextKeyMismatch,     dta::kBadExtension,        dta::kCountMismatch,
+        dta::kAccountSumMismatch,  dta::kBankCodeSumMismatch, dta::kAmountSumMismatch,
+        dta::kTrailingData,        dta::kTooManyEntries,      dta::kNothingRead,
+        dta::kUnknownEntry,        dta::kBadExecutionDate,    dta::kBadCreditorId,
+        dta::kBadMandateReference, dta::kBadMandateDate,      dta::kBadDebitSettings,
+        dta::kBadPaymentType,      dta::kNoEntriesOfType,     dta::kEntryNotCompleted,
+        dta::kBadExportTarget};
+    for (const std::int32_t code : codes) {
+        EXPECT_FALSE(dta::resultMessage(code).empty()) << code;
+    }
+    EXPECT_EQ(dta::resultMessage(dta::kFileTooLarge), "DTA-Datei ist zu gro\xDF");
+    EXPECT_EQ(dta::resultMessage(dta::kBadCreditorId), "Gl\xE4ubiger-ID ung\xFCltig");
+    // Codes of the rest of the library are not the DTA part's.
+    EXPECT_TRUE(dta::resultMessage(paylib::result::kBankCodeUnknown).empty());
+    EXPECT_TRUE(dta::resultMessage(0).empty());
+}

@@ -1,0 +1,536 @@
+// SEPA XML payment files through Zalvotech_CreateXML / WriteXML / CloseXML, validated
+// against the ISO 20022 schemas.
+#include "tests/paylib/PayLib.h"
+#include "tests/paylib/SchemaCheck.h"
+
+#include "abi/Record.h"
+#include "abi/RecordLayouts.h"
+#include "paylib/ResultCodes.h"
+#include "tests/support/TempDirectory.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <csignal>
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <sys/resource.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+namespace result = paylib::result;
+namespace header = zalvo::fileheader;
+namespace payment = zalvo::payment;
+using paylibtest::PayLib;
+
+constexpr const char* kCreditSchema = "pain.001.001.09.xsd";
+constexpr const char* kDebitSchema = "pain.008.001.08.xsd";
+
+std::size_t count(const std::string& text, std::string_view what) {
+    std::size_t n = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++n;
+    return n;
+}
+
+class XmlFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        PayLib::get().free();
+        ASSERT_EQ(PayLib::get().initDefault(), result::kOk);
+    }
+    void TearDown() override { PayLib::get().free(); }
+
+    fs::path target(const std::string& name = "out.xml") const { return m_dir.path() / name; }
+
+    int32_t create(int32_t type, const std::string& name = "out.xml",
+                   const std::string& messageId = "MessageId1234567890",
+                   const std::string& party = "Testeinreicher") {
+        zalvo::Record record(header::kSize);
+        record.putText(header::kExportPath, m_dir.path().string());
+        record.putInt32(header::kPaymentType, type);
+        record.putText(header::kFileName, name);
+        record.putText(header::kMessageId, messageId);
+        record.putText(header::kInitiatingParty, party);
+        return PayLib::get().createXML(record.data());
+    }
+
+    // An entry as the BIC/IBAN dialog writes it.
+    static zalvo::Record ibanEntry(const std::string& recipient = "Erika Mustermann",
+                                   const std::string& cents = "12345") {
+        zalvo::Record r(payment::kSize);
+        r.putText(payment::kReference1, "Test");
+        r.putText(payment::kExecutionDate, "14122026");
+        r.putText(payment::kOriginatorName, "Zalvotech Test GmbH");
+        r.putText(payment::kOriginatorBic, "COBADEFFXXX");
+        r.putText(payment::kOriginatorIban, "DE89370400440532013000");
+        r.putText(payment::kCreditorId, "DE98ZZZ09999999999");
+        r.putText(payment::kRecipientName, recipient);
+        r.putText(payment::kRecipientBic, "INGDDEFFXXX");
+        r.putText(payment::kRecipientIban, "DE12500105170648489890");
+        r.putText(payment::kAmountCents, cents);
+        r.putText(payment::kReference2, "ETE");
+        r.putText(payment::kMandateReference, "Testmandat");
+        r.putText(payment::kMandateDate, "08112026");
+        r.putText(payment::kRemittance1, "Rechnung 4711");
+        r.putText(payment::kRemittance2, "vom 1.12.2026");
+        return r;
+    }
+
+    // An entry as the bank-code dialog writes it.
+    static zalvo::Record accountEntry(const std::string& recipient = "Max Mustermann",
+                                      const std::string& cents = "100") {
+        zalvo::Record r = ibanEntry(recipient, cents);
+        for (zalvo::Field f : {payment::kOriginatorBic, payment::kOriginatorIban,
+                               payment::kRecipientBic, payment::kRecipientIban})
+            r.putText(f, "");
+        r.putText(payment::kOriginatorBankCode, "50010517");
+        r.putText(payment::kOriginatorAccount, "648489890");
+        r.putText(payment::kRecipientBankCode, "10010010");
+        r.putText(payment::kRecipientAccount, "6820101");
+        return r;
+    }
+
+    static int32_t write(zalvo::Record& entry) { return PayLib::get().writeXML(entry.data()); }
+
+    struct Closed {
+        int32_t code;
+        int32_t count;
+        std::string sum;
+    };
+    static Closed close() {
+        zalvo::Record summary(zalvo::summary::kSize);
+        const int32_t code = PayLib::get().closeXML(summary.data());
+        return {code, summary.int32(zalvo::summary::kCount),
+                summary.text(zalvo::summary::kSumCents)};
+    }
+
+    // Names of everything in the test folder.
+    std::vector<std::string> files() const {
+        std::vector<std::string> names;
+        for (const auto& e : fs::directory_iterator(m_dir.path()))
+            names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    testsupport::TempDirectory m_dir;
+};
+
+TEST_F(XmlFileTest, CreditTransfersFromIbansValidate) {
+    ASSERT_EQ(create(header::kCreditTransfer), result::kOk);
+    zalvo::Record first = ibanEntry("Erika Mustermann", "12345");
+    zalvo::Record second = ibanEntry("Hans M\xFCller", "100");
+    ASSERT_EQ(write(first), result::kOk);
+    ASSERT_EQ(write(second), result::kOk);
+    // The file appears only when it is complete.
+    EXPECT_FALSE(fs::exists(target()));
+    const Closed closed = close();
+    ASSERT_EQ(closed.code, result::kOk);
+    EXPECT_EQ(closed.count, 2);
+    EXPECT_EQ(closed.sum, "12445");
+
+    EXPECT_EQ(schemacheck::errors(target(), kCreditSchema), "");
+    const std::string xml = schemacheck::contents(target());
+    EXPECT_EQ(count(xml, "<CdtTrfTxInf>"), 2u);
+    EXPECT_NE(xml.find("<CtrlSum>124.45</CtrlSum>"), std::string::npos);
+    EXPECT_NE(xml.find("<NbOfTxs>2</NbOfTxs>"), std::string::npos);
+    EXPECT_NE(xml.find("<InstdAmt Ccy=\"EUR\">123.45</InstdAmt>"), std::string::npos);
+    EXPECT_NE(xml.find("<Dt>2026-12-14</Dt>"), std::string::npos);
+    // Windows-1252 in, UTF-8 out.
+    EXPECT_NE(xml.find("<Nm>Hans M\xC3\xBCller</Nm>"), std::string::npos);
+    EXPECT_NE(xml.find("<Ustrd>Rechnung 4711 vom 1.12.2026</Ustrd>"), std::string::npos);
+    EXPECT_NE(xml.find("<EndToEndId>ETE</EndToEndId>"), std::string::npos);
+    EXPECT_EQ(files(), std::vector<std::string>{"out.xml"});
+}
+
+TEST_F(XmlFileTest, CreditTransfersFromBankCodesGetDerivedIbansAndBics) {
+    ASSERT_EQ(create(header::kCreditTransfer), result::kOk);
+    zalvo::Record entry = accountEntry();
+    ASSERT_EQ(write(entry), result::kOk);
+    // A Commerzbank account is written, with the notice that the bank's rule was not applied.
+    entry.putText(payment::kRecipientBankCode, "37040044");
+    entry.putText(payment::kRecipientAccount, "532013000");
+    EXPECT_EQ(write(entry), result::kNoticeIbanRuleNotApplied);
+    const Closed closed = close();
+    ASSERT_EQ(closed.code, result::kOk);
+    EXPECT_EQ(closed.count, 2);
+    EXPECT_EQ(closed.sum, "200");
+    EXPECT_EQ(schemacheck::errors(target(), kCreditSchema), "");
+    const std::string xml = schemacheck::contents(target());
+    EXPECT_NE(xml.find("<IBAN>DE12500105170648489890</IBAN>"), std::string::npos);
+    EXPECT_NE(xml.find("<BICFI>INGDDEFFXXX</BICFI>"), std::string::npos);
+    EXPECT_NE(xml.find("<IBAN>DE02100100100006820101</IBAN>"), std::string::npos);
+    EXPECT_NE(xml.find("<BICFI>PBNKDEFFXXX</BICFI>"), std::string::npos);
+    EXPECT_NE(xml.find("<IBAN>DE89370400440532013000</IBAN>"), std::string::npos);
+}
+
+TEST_F(XmlFileTest, DirectDebitsFromBothVariantsValidate) {
+    ASSERT_EQ(create(header::kDirectDebit, "ls.xml"), result::kOk);
+    zalvo::Record first = ibanEntry("Erika Mustermann", "5000");
+    zalvo::Record second = accountEntry("Max Mustermann", "2500");
+    ASSERT_EQ(write(first), result::kOk);
+    ASSERT_EQ(write(second), result::kOk);
+    const Closed closed = close();
+    ASSERT_EQ(closed.code, result::kOk);
+    EXPECT_EQ(closed.count, 2);
+    EXPECT_EQ(closed.sum, "7500");
+    EXPECT_EQ(schemacheck::errors(target("ls.xml"), kDebitSchema), "");
+    const std::string xml = schemacheck::contents(target("ls.xml"));
+    EXPECT_EQ(count(xml, "<DrctDbtTxInf>"), 2u);
+    // Different creditor accounts: one payment-info block each.
+    EXPECT_EQ(count(xml, "<PmtInf>"), 2u);
+    EXPECT_NE(xml.find("<LclInstrm><Cd>CORE</Cd></LclInstrm><SeqTp>RCUR</SeqTp>"),
+              std::string::npos);
+    EXPECT_NE(xml.find("<ReqdColltnDt>2026-12-14</ReqdColltnDt>"), std::string::npos);
+    EXPECT_NE(xml.find("<MndtId>Testmandat</MndtId><DtOfSgntr>2026-11-08</DtOfSgntr>"),
+              std::string::npos);
+    EXPECT_NE(xml.find("<Id>DE98ZZZ09999999999</Id>"), std::string::npos);
+}
+
+TEST_F(XmlFileTest, BlocksFollowChangesOfOriginatorAndDateWithTheirOwnTotals) {
+    ASSERT_EQ(create(header::kCreditTransfer), result::kOk);
+    zalvo::Record a = ibanEntry("A", "100");
+    zalvo::Record b = ibanEntry("B", "200");
+    b.putText(payment::kExecutionDate, "15122026");
+    zalvo::Record c = ibanEntry("C", "300");
+    for (zalvo::Record* r : {&a, &a, &b, &c})
+        ASSERT_EQ(write(*r), result::kOk);
+    ASSERT_EQ(close().code, result::kOk);
+    EXPECT_EQ(schemacheck::errors(target(), kCreditSchema), "");
+    const std::string xml = schemacheck::contents(target());
+    EXPECT_EQ(count(xml, "<PmtInf>"), 3u);
+    EXPECT_NE(xml.find("<NbOfTxs>4</NbOfTxs>\n      <CtrlSum>7.00</CtrlSum>"), std::string::npos);
+    EXPECT_NE(xml.find("<PmtInfId>MessageId1234567890-1</PmtInfId>\n      <PmtMtd>TRF</PmtMtd>\n"
+                       "      <NbOfTxs>2</NbOfTxs>\n      <CtrlSum>2.00</CtrlSum>"),
+              std::string::npos);
+    EXPECT_NE(xml.find("-2</PmtInfId>\n      <PmtMtd>TRF</PmtMtd>\n      <NbOfTxs>1</NbOfTxs>\n"
+                       "      <CtrlSum>2.00</CtrlSum>"),
+              std::string::npos);
+    EXPECT_NE(xml.find("-3</PmtInfId>\n      <PmtMtd>TRF</PmtMtd>\n      <NbOfTxs>1</NbOfTxs>\n"
+                       "      <CtrlSum>3.00</CtrlSum>"),
+              std::string::npos);
+}
+
+TEST_F(XmlFileTest, RejectedEntryInTheMiddleLeavesTheOthersIntact) {
+    ASSERT_EQ(create(header::kCreditTransfer), result::kOk);
+    zalvo::Record first = ibanEntry("Erste", "111");
+    zalvo::Record broken = ibanEntry("Kaputt", "222");
+    broken.putText(payment::kRecipientIban, "DE13500105170648489890"); // check digits wrong
+    zalvo::Record third = ibanEntry("Dritte", "333");
+    ASSERT_EQ(write(first), result::kOk);
+    EXPECT_EQ(write(broken), result::kRecipientIbanInvalid);
+    ASSERT_EQ(write(third), result::kOk);
+    const Closed closed = close();
+    ASSERT_EQ(closed.code, result::kOk);
+    EXPECT_EQ(closed.count, 2);
+    EXPECT_EQ(closed.sum, "444");
+    EXPECT_EQ(schemacheck::errors(target(), kCreditSchema), "");
+    const std::string xml = schemacheck::contents(target());
+    EXPECT_NE(xml.find("<Nm>Erste</Nm>"), std::string::npos);
+    EXPECT_NE(xml.find("<Nm>Dritte</Nm>"), std::string::npos);
+    EXPECT_EQ(xml.find("Kaputt"), std::string::npos);
+    EXPECT_EQ(count(xml, "<CdtTrfTxInf>"), 2u);
+}
+
+TEST_F(XmlFileTest, CallsOutOfOrderAreRefused) {
+    zalvo::Record entry = ibanEntry();
+    EXPECT_EQ(write(entry), result::kNoFileOpen);
+    EXPECT_EQ(close().code, result::kNoFileOpen);
+
+    ASSERT_EQ(create(header::kCreditTransfer), result::kOk);
+    // A second create does not disturb the open file.
+    EXPECT_EQ(create(header::kDirectDebit, "other.xml"), result::kFileAlreadyOpen);
+    ASSERT_EQ(write(entry), result::kOk);
+    ASSERT_EQ(close().code, result::kOk);
+    EXPECT_EQ(close().code, result::kNoFileOpen);
+    EXPECT_EQ(write(entry), result::kNoFileOpen);
+    EXPECT_EQ(files(), std::vector<std::string>{"out.xml"});
+
+    // After a close a new file can be started.
+    ASSERT_EQ(create(header::kDirectDebit, "second.xml"), result::kOk);
+    ASSERT_EQ(write(entry), result::kOk);
+    ASSERT_EQ(close().code, result::kOk);
+    EXPECT_EQ(schemacheck::errors(target("second.xml"), kDebitSchema), "");
+}
+
+TEST_F(XmlFileTest, FileWithoutEntriesIsNotWritten) {
+    ASSERT_EQ(create(header::kCreditTransfer), result::kOk);
+    const Closed closed = close();
+    EXPECT_EQ(closed.code, result::kFileWithoutEntries);
+    EXPECT_EQ(closed.count, 0);
+    EXPECT_TRUE(files().empty());
+    EXPECT_EQ(close().code, result::kNoFileOpen);
+}
+
+TEST_F(XmlFileTest, FreeDropsAnUnfinishedFile) {
+    ASSERT_EQ(create(header::kCreditTransfer), result::kOk);
+    zalvo::Record entry = ibanEntry();
+    ASSERT_EQ(write(entry), result::kOk);
+    EXPECT_FALSE(files().empty()); // the temporary files
+    PayLib::get().free();
+    EXPECT_TRUE(files().empty());
+    ASSERT_EQ(PayLib::get().initDefault(), result::kOk);
+    EXPECT_EQ(close().code, result::kNoFileOpen);
+}
+
+TEST_F(XmlFileTest, ExistingFileIsReplacedOnlyAtClose) {
+    std::ofstream(target()) << "old";
+    ASSERT_EQ(create(header::kCreditTransfer), result::kOk);
+    zalvo::Record entry = ibanEntry();
+    ASSERT_EQ(write(entry), result::kOk);
+    EXPECT_EQ(schemacheck::contents(target()), "old");
+    ASSERT_EQ(close().code, result::kOk);
+    EXPECT_EQ(schemacheck::errors(target(), kCreditSchema), "");
+}
+
+TEST_F(XmlFileTest, FileHeaderFaultsHaveTheirCodes) {
+    EXPECT_EQ(create(2), result::kPaymentTypeInvalid);
+    EXPECT_EQ(create(-1), result::kPaymentTypeInvalid);
+    EXPECT_EQ(create(0, ""), result::kFileNameInvalid);
+    EXPECT_EQ(create(0, "a/b.xml"), result::kFileNameInvalid);
+    EXPECT_EQ(create(0, "*.xml"), result::kFileNameInvalid);
+    EXPECT_EQ(create(0, ".."), result::kFileNameInvalid);
+    fs::create_directory(target("dir.xml"));
+    EXPECT_EQ(create(0, "dir.xml"), result::kFileNameInvalid);
+    EXPECT_EQ(create(0, "out.xml", ""), result::kMessageIdInvalid);
+    EXPECT_EQ(create(0, "out.xml", "a//b"), result::kMessageIdInvalid);
+    EXPECT_EQ(create(0, "out.xml", "Id@1"), result::kMessageIdInvalid);
+    EXPECT_EQ(create(0, "out.xml", "Id1", ""), result::kInitiatingPartyInvalid);
+    EXPECT_EQ(create(0, "out.xml", "Id1", "Firma@Web"), result::kInitiatingPartyInvalid);
+
+    zalvo::Record record(header::kSize);
+    record.putText(header::kExportPath, (m_dir.path() / "missing").string());
+    record.putText(header::kFileName, "out.xml");
+    record.putText(header::kMessageId, "Id1");
+    record.putText(header::kInitiatingParty, "Test");
+    EXPECT_EQ(PayLib::get().createXML(record.data()), result::kExportPathInvalid);
+    // A directory where no file can be created, not even by root.
+    record.putText(header::kExportPath, "/proc");
+    EXPECT_EQ(PayLib::get().createXML(record.data()), result::kFileNotWritable);
+    // Nothing was opened by any of these.
+    EXPECT_EQ(close().code, result::kNoFileOpen);
+    EXPECT_EQ(files(), std::vector<std::string>{"dir.xml"});
+}
+
+TEST_F(XmlFileTest, EntryFaultsHaveTheirCodesAndLeaveNothingBehind) {
+    using Mutate = std::function<void(zalvo::Record&)>;
+    struct Case {
+        const char* what;
+        bool debit;
+        Mutate mutate;
+        int32_t code;
+    };
+    auto set = [](zalvo::Field f, std::string value) -> Mutate {
+        return [f, value](zalvo::Record& r) { r.putText(f, value); };
+    };
+    const Case cases[] = {
+        {"no date", false, set(payment::kExecutionDate, ""), result::kExecutionDateInvalid},
+        {"30 Feb", false, set(payment::kExecutionDate, "30022026"), result::kExecutionDateInvalid},
+        {"no originator", false, set(payment::kOriginatorName, " "),
+         result::kOriginatorNameInvalid},
+        {"originator name character", false, set(payment::kOriginatorName, "Firma & Co"),
+         result::kOriginatorNameInvalid},
+        {"no originator account", false,
+         [](zalvo::Record& r) {
+             r.putText(payment::kOriginatorIban, "");
+             r.putText(payment::kOriginatorBic, "");
+         },
+         result::kOriginatorAccountMissing},
+        {"originator IBAN", false, set(payment::kOriginatorIban, "DE89370400440532013001"),
+         result::kOriginatorIbanInvalid},
+        {"originator BIC", false, set(payment::kOriginatorBic, "COBADEF"),
+         result::kOriginatorBicInvalid},
+        {"recipient name", false, set(payment::kRecipientName, "Euro \x80"),
+         result::kRecipientNameInvalid},
+        {"no recipient account", false, set(payment::kRecipientIban, ""),
+         result::kRecipientAccountMissing},
+        {"recipient IBAN swapped", false, set(payment::kRecipientIban, "DE12500105170648489980"),
+         result::kRecipientIbanInvalid},
+        {"recipient BIC", false, set(payment::kRecipientBic, "INGD1EFFXXX"),
+         result::kRecipientBicInvalid},
+        {"amount zero", false, set(payment::kAmountCents, "0"), result::kAmountInvalid},
+        {"amount text", false, set(payment::kAmountCents, "12a"), result::kAmountInvalid},
+        {"amount overflow filler", false, set(payment::kAmountCents, "$$$$$$$$$$$$"),
+         result::kAmountInvalid},
+        {"amount above SEPA", false, set(payment::kAmountCents, "100000000000"),
+         result::kAmountInvalid},
+        {"remittance character", false, set(payment::kRemittance1, "a@b"),
+         result::kRemittanceInvalid},
+        {"remittance too long", false,
+         [](zalvo::Record& r) {
+             r.putText(payment::kRemittance1, std::string(70, 'a'));
+             r.putText(payment::kRemittance2, std::string(72, 'b'));
+         },
+         result::kRemittanceInvalid},
+        {"reference", false, set(payment::kReference2, "ETE//1"), result::kReferenceInvalid},
+        {"instruction id", false, set(payment::kReference1, "T@st"), result::kReferenceInvalid},
+        {"creditor id", true, set(payment::kCreditorId, "DE97ZZZ09999999999"),
+         result::kCreditorIdInvalid},
+        {"no creditor id", true, set(payment::kCreditorId, ""), result::kCreditorIdInvalid},
+        {"no mandate", true, set(payment::kMandateReference, ""), result::kMandateReferenceInvalid},
+        {"mandate blank", true, set(payment::kMandateReference, "Test mandat"),
+         result::kMandateReferenceInvalid},
+        {"no mandate date", true, set(payment::kMandateDate, ""), result::kMandateDateInvalid},
+        {"mandate after collection", true, set(payment::kMandateDate, "15122026"),
+         result::kMandateDateInvalid},
+        {"unknown bank code", false,
+         [](zalvo::Record& r) {
+             r.putText(payment::kRecipientIban, "");
+             r.putText(payment::kRecipientBic, "");
+             r.putText(payment::kRecipientBankCode, "12345678");
+             r.putText(payment::kRecipientAccount, "1");
+         },
+         result::kBankCodeUnknown},
+        {"rule 0001", true,
+         [](zalvo::Record& r) {
+             r.putText(payment::kRecipientIban, "");
+             r.putText(payment::kRecipientBic, "");
+             r.putText(payment::kRecipientBankCode, "10060198");
+             r.putText(payment::kRecipientAccount, "12345");
+         },
+         result::kNoIbanAllowed},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_EQ(create(c.debit ? header::kDirectDebit : header::kCreditTransfer), result::kOk);
+        zalvo::Record good = ibanEntry("Gut", "100");
+        zalvo::Record bad = ibanEntry("Schlecht", "200");
+        c.mutate(bad);
+        ASSERT_EQ(write(good), result::kOk);
+        EXPECT_EQ(write(bad), c.code);
+        const Closed closed = close();
+        ASSERT_EQ(closed.code, result::kOk);
+        EXPECT_EQ(closed.count, 1);
+        EXPECT_EQ(closed.sum, "100");
+        EXPECT_EQ(schemacheck::contents(target()).find("Schlecht"), std::string::npos);
+        EXPECT_EQ(schemacheck::errors(target(), c.debit ? kDebitSchema : kCreditSchema), "");
+    }
+}
+
+TEST_F(XmlFileTest, RecordsWithoutAnyTerminatorAreReadWithinTheirFields) {
+    zalvo::Record header(header::kSize);
+    std::memset(header.data(), 'A', header::kSize);
+    header.putInt32(header::kPaymentType, header::kCreditTransfer);
+    // The export path is 256 letters: no such directory.
+    EXPECT_EQ(PayLib::get().createXML(header.data()), result::kExportPathInvalid);
+
+    ASSERT_EQ(create(header::kCreditTransfer), result::kOk);
+    zalvo::Record entry(payment::kSize);
+    std::memset(entry.data(), '9', payment::kSize);
+    // Every field full to its last byte: the date is nine digits, so the entry is refused.
+    EXPECT_EQ(write(entry), result::kExecutionDateInvalid);
+    zalvo::Record good = ibanEntry();
+    ASSERT_EQ(write(good), result::kOk);
+    EXPECT_EQ(close().count, 1);
+}
+
+TEST_F(XmlFileTest, TextsAreBroughtIntoTheSepaCharacterSet) {
+    ASSERT_EQ(create(header::kCreditTransfer), result::kOk);
+    zalvo::Record entry = ibanEntry("Jos\xE9 Fran\xE7ois \xDF'", "100");
+    // Two full lines of 70 are one text of 140.
+    entry.putText(payment::kRemittance1, std::string(70, 'x'));
+    entry.putText(payment::kRemittance2, std::string(70, 'y'));
+    ASSERT_EQ(write(entry), result::kOk);
+    ASSERT_EQ(close().code, result::kOk);
+    EXPECT_EQ(schemacheck::errors(target(), kCreditSchema), "");
+    const std::string xml = schemacheck::contents(target());
+    EXPECT_NE(xml.find("<Nm>Jose Francois \xC3\x9F&apos;</Nm>"), std::string::npos);
+    EXPECT_NE(xml.find("<Ustrd>" + std::string(70, 'x') + std::string(70, 'y') + "</Ustrd>"),
+              std::string::npos);
+}
+
+TEST_F(XmlFileTest, SumBeyondTheSummaryFieldIsRefused) {
+    ASSERT_EQ(create(header::kCreditTransfer), result::kOk);
+    zalvo::Record entry = ibanEntry("Gross", "99999999999");
+    for (int i = 0; i < 10000; ++i)
+        ASSERT_EQ(write(entry), result::kOk) << i;
+    EXPECT_EQ(write(entry), result::kFileLimitReached);
+    zalvo::Record small = ibanEntry("Klein", "9999");
+    ASSERT_EQ(write(small), result::kOk);
+    const Closed closed = close();
+    ASSERT_EQ(closed.code, result::kOk);
+    EXPECT_EQ(closed.count, 10001);
+    EXPECT_EQ(closed.sum, "999999999999999");
+    EXPECT_EQ(schemacheck::errors(target(), kCreditSchema), "");
+}
+
+// Limits the size of every file this process writes, so the library meets a full disk.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        rlimit limit = m_old;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int);
+};
+
+TEST_F(XmlFileTest, WriteFailuresLoseNothingThatWasAccepted) {
+    ASSERT_EQ(create(header::kCreditTransfer), result::kOk);
+    int accepted = 0;
+    {
+        // The temporary body can take about 100 KB: some entries fit, then writing fails.
+        FileSizeLimit limit(100 * 1024);
+        zalvo::Record entry = ibanEntry("Eintrag", "1");
+        for (int i = 0; i < 2000; ++i) {
+            const int32_t code = write(entry);
+            if (code == result::kWriteFailed)
+                break;
+            ASSERT_EQ(code, result::kOk);
+            ++accepted;
+        }
+        ASSERT_GT(accepted, 0);
+        ASSERT_LT(accepted, 2000);
+        // Closing cannot write the rest of the body either; the entries stay for another try.
+        EXPECT_EQ(close().code, result::kWriteFailed);
+        EXPECT_FALSE(fs::exists(target()));
+    }
+    const Closed closed = close();
+    ASSERT_EQ(closed.code, result::kOk);
+    EXPECT_EQ(closed.count, accepted);
+    EXPECT_EQ(closed.sum, std::to_string(accepted));
+    EXPECT_EQ(schemacheck::errors(target(), kCreditSchema), "");
+    EXPECT_EQ(count(schemacheck::contents(target()), "<CdtTrfTxInf>"),
+              static_cast<std::size_t>(accepted));
+    EXPECT_EQ(files(), std::vector<std::string>{"out.xml"});
+}
+
+TEST_F(XmlFileTest, DocumentThatCannotBeWrittenAtCloseCanBeClosedLater) {
+    zalvo::Record entry = ibanEntry();
+    // The same file once without a limit, to learn the size of the document.
+    ASSERT_EQ(create(header::kCreditTransfer, "probe.xml"), result::kOk);
+    for (int i = 0; i < 20; ++i)
+        ASSERT_EQ(write(entry), result::kOk);
+    ASSERT_EQ(close().code, result::kOk);
+    const auto documentSize = fs::file_size(target("probe.xml"));
+
+    ASSERT_EQ(create(header::kCreditTransfer), result::kOk);
+    for (int i = 0; i < 20; ++i)
+        ASSERT_EQ(write(entry), result::kOk);
+    {
+        // Room for the temporary body, which lacks the document's head, but not for the
+        // document.
+        FileSizeLimit limit(documentSize - 100);
+        EXPECT_EQ(close().code, result::kFileNotWritable);
+        EXPECT_FALSE(fs::exists(target()));
+    }
+    const Closed closed = close();
+    ASSERT_EQ(closed.code, result::kOk);
+    EXPECT_EQ(closed.count, 20);
+    EXPECT_EQ(schemacheck::errors(target(), kCreditSchema), "");
+}
+
+} // namespace
