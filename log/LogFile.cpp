@@ -2,38 +2,37 @@
 
 #include "platform/FileSystem.h"
 
-#include <string>
-
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
-
 LogFile::~LogFile() {
     close();
 }
 
 bool LogFile::create(std::string_view name) {
-    return open(name, "wb", false);
+    return open(name, platform::WriteMode::Create);
 }
 
 bool LogFile::append(std::string_view name) {
-    // "r+" refuses a missing file, which is what APPEND must report.
-    return open(name, "r+b", true);
+    return open(name, platform::WriteMode::Append);
 }
 
-bool LogFile::open(std::string_view name, const char* mode, bool toEnd) {
+bool LogFile::reopen() {
+    const std::string name = m_name;
     close();
-    const std::string fileName = platform::nativePath(name);
-    m_file = std::fopen(fileName.c_str(), mode);
-    if (m_file == nullptr)
+    return !name.empty() && append(name);
+}
+
+bool LogFile::open(std::string_view name, platform::WriteMode mode) {
+    const std::string fileName(name);
+    // The buffered lines go first: creating the same file again must not be followed by
+    // bytes of its old contents when the old stream closes.
+    if (m_file != nullptr && std::fflush(m_file) != 0)
+        std::clearerr(m_file);
+    std::FILE* next = platform::openRegularFile(fileName, mode);
+    if (next == nullptr)
         return false;
+    close();
+    m_file = next;
+    m_name = fileName;
     std::setvbuf(m_file, m_buffer, _IOFBF, kBufferSize);
-    if (toEnd && std::fseek(m_file, 0, SEEK_END) != 0) {
-        close();
-        return false;
-    }
     return true;
 }
 
@@ -45,20 +44,11 @@ void LogFile::write(std::string_view bytes) {
 }
 
 bool LogFile::commit() {
-    if (m_file == nullptr)
-        return false;
-    if (std::fflush(m_file) != 0) {
-        std::clearerr(m_file);
-        return false;
-    }
-#ifdef _WIN32
-    return _commit(_fileno(m_file)) == 0;
-#else
-    return ::fsync(::fileno(m_file)) == 0;
-#endif
+    return platform::commitFile(m_file);
 }
 
 void LogFile::close() {
+    m_name.clear();
     if (m_file == nullptr)
         return;
     std::fclose(m_file);

@@ -73,7 +73,7 @@ struct LogWriter::State {
     LogNoticeSink* sink = nullptr;
     NullNoticeSink nullSink;
     LogFile file;
-    bool open = false;
+    // The name of the last call that passed every check.
     std::string name;
     std::uint8_t flushMode = kFlushReopen;
     std::uint8_t lastAction = 0;
@@ -99,7 +99,7 @@ void LogWriter::setNoticeSink(LogNoticeSink* noticeSink) {
 }
 
 bool LogWriter::isOpen() const {
-    return m_state->open;
+    return m_state->file.isOpen();
 }
 
 const std::string& LogWriter::logFileName() const {
@@ -160,37 +160,69 @@ std::int32_t LogWriter::setLogFile(std::string_view name, std::int32_t action, s
         return fail(kErrInhalt, "Ung\xFCltiger Parameter f\xFCr Inhalt=" + intText(inhalt));
     }
 
-    s.name = cut(TrimText(name), kShortTextMax);
-    const bool hadQuestionMark = s.name.find('?') != std::string::npos;
-    s.name = DeleteChars(s.name, "?");
-    if (s.name.size() < kMinNameLength)
-        return fail(kErrName, "LogFileName kleiner als 5 Zeichen=" + s.name);
+    // Until every check has passed, the open log keeps its file, its name and its flush mode:
+    // a refused call must not send later lines elsewhere.
+    std::string requested = cut(TrimText(name), kShortTextMax);
+    const bool hadQuestionMark = requested.find('?') != std::string::npos;
+    requested = DeleteChars(requested, "?");
+    if (requested.size() < kMinNameLength)
+        return fail(kErrName, "LogFileName kleiner als 5 Zeichen=" + requested);
     if (hadQuestionMark)
-        s.name = stampedName(s.name);
+        requested = timeStampedName(requested);
 
-    if (action == kCreate || action == kAppend) {
-        // Close rather than merely forget the old log, so its buffered lines are kept and the
-        // same file can be opened again.
-        s.open = false;
-        s.file.close();
-    }
-
-    s.flushMode = static_cast<std::uint8_t>(flush);
-    if (s.flushMode >= kFlushNeverStoredFirst)
-        s.flushMode = kFlushReopen;
+    std::uint8_t flushMode = static_cast<std::uint8_t>(flush);
+    if (flushMode >= kFlushNeverStoredFirst)
+        flushMode = kFlushReopen;
 
     pending = kErrAction;
     s.lastAction = static_cast<std::uint8_t>(action);
     if (s.lastAction < kCreate || s.lastAction > kClose)
         return fail(kErrAction, "Ung\xFCltiger Parameter f\xFCr Action=" + intText(s.lastAction));
 
+    if (const std::int32_t refused = checkDirectory(requested, pending); refused != 0)
+        return refused;
+
+    const bool starts = s.lastAction == kCreate || s.lastAction == kAppend;
+    if (starts) {
+        if (const std::int32_t refused = openLog(requested, pending); refused != 0)
+            return refused;
+    }
+    pending = 0;
+    s.name = requested;
+    s.flushMode = flushMode;
+    if (starts)
+        writeHeader(s.lastAction, maskAtStart);
+    else
+        EndLog(s.lastAction);
+    return 0;
+}
+
+std::int32_t LogWriter::openLog(const std::string& name, std::int32_t& pending) {
+    // The old log stays open until the new file is, so a failed open leaves it as it was.
+    State& s = *m_state;
+    if (s.lastAction == kCreate) {
+        pending = kErrCreate;
+        if (!s.file.create(name))
+            return fail(kErrCreate, "Die Logdatei konnte nicht erzeugt werden");
+    } else {
+        pending = kErrAppend;
+        if (!s.file.append(name))
+            return fail(kErrAppend, "Die Logdatei konnte nicht erg\xE4nzt werden");
+    }
+    return 0;
+}
+
+std::int32_t LogWriter::checkDirectory(const std::string& name, std::int32_t& pending) {
+    const PathStyle style = m_state->pathStyle;
     pending = kErrDrive;
-    const std::string directoryPart = DirectoryPart(s.name, s.pathStyle);
-    if (!holds([&] { return DriveReady(directoryPart, s.pathStyle); }))
+    // A directory that does not exist is no sign of a drive that does not answer: the file
+    // system is asked where the directory would be.
+    const std::string directoryPart = DirectoryPart(name, style);
+    if (!holds([&] { return DriveReady(platform::nearestExistingAncestor(directoryPart), style); }))
         return fail(kErrDrive, "Das Laufwerk f\xFCr das LogFile ist nicht bereit");
 
     pending = kErrDirectory;
-    const std::string directory = RemoveBackslash(directoryPart, s.pathStyle);
+    const std::string directory = RemoveBackslash(directoryPart, style);
     if (directory.empty() || !holds([&] { return platform::isDirectory(directory); }))
         return fail(kErrDirectory,
                     "Das Directory f\xFCr LogFile (" + directory + ") ist ung\xFCltig");
@@ -198,32 +230,6 @@ std::int32_t LogWriter::setLogFile(std::string_view name, std::int32_t action, s
     pending = kErrReadOnly;
     if (!holds([&] { return DirectoryWritable(directory); }))
         return fail(kErrReadOnly, "Das Verzeichnis ist schreibgesch\xFCtzt");
-
-    switch (s.lastAction) {
-    case kCreate:
-        pending = kErrCreate;
-        // Action 257 and the like reach here with the old log still open.
-        s.open = false;
-        if (!s.file.create(s.name))
-            return fail(kErrCreate, "Die Logdatei konnte nicht erzeugt werden");
-        s.open = true;
-        pending = 0;
-        writeHeader(kCreate, maskAtStart);
-        break;
-    case kAppend:
-        pending = kErrAppend;
-        s.open = false;
-        if (!s.file.append(s.name))
-            return fail(kErrAppend, "Die Logdatei konnte nicht erg\xE4nzt werden");
-        s.open = true;
-        pending = 0;
-        writeHeader(kAppend, maskAtStart);
-        break;
-    default:
-        pending = 0;
-        EndLog(s.lastAction);
-        break;
-    }
     return 0;
 }
 
@@ -232,7 +238,7 @@ std::int32_t LogWriter::fail(std::int32_t code, const std::string& text) {
     return code;
 }
 
-std::string LogWriter::stampedName(const std::string& name) const {
+std::string LogWriter::timeStampedName(const std::string& name) const {
     const PathStyle style = m_state->pathStyle;
     const platform::Clock& clock = platform::Clock::current();
     const platform::LocalDateTime now = clock.now();
@@ -264,7 +270,7 @@ std::string LogWriter::stampedName(const std::string& name) const {
 
 void LogWriter::writeHeader(std::int32_t mode, std::uint8_t mask) {
     WriteLogSeparator(kSystem);
-    WriteLogLine(kSystem, 0, "ZALVOTECH-LOG-FILE: " + m_state->name);
+    WriteLogLine(kSystem, 0, "ZALVOTECH-LOG-FILE: " + m_state->file.name());
     WriteLogLine(kSystem, 0, "Modus: " + std::string(LogModeWord(mode)));
     WriteLogLine(kSystem, 0, "Inhalt: " + DescribeLogContent(mask));
     WriteLogLine(kSystem, 0, "DLL-Version: 2.30.0 vom " + DigitsToDateText(kDllVersionDate));
@@ -314,7 +320,7 @@ void LogWriter::WriteLogSeparator(std::uint8_t type) {
 
 bool LogWriter::lineTypePasses(std::uint8_t type) const {
     const State& s = *m_state;
-    if (!s.open)
+    if (!s.file.isOpen())
         return false;
     switch (type) {
     case kInfo:
@@ -334,24 +340,24 @@ void LogWriter::ApplyFlushMode() {
         // A refused commit is ignored like any other write error.
         s.file.commit();
     } else if (s.flushMode == kFlushReopen) {
-        s.file.close();
-        s.open = false;
-        s.open = s.file.append(s.name);
+        // The file actually open, which a refused call has not renamed.
+        s.file.reopen();
     }
 }
 
 void LogWriter::EndLog(std::uint8_t mode) {
     State& s = *m_state;
-    if (!s.open)
+    if (!s.file.isOpen())
         return;
     try {
+        // The trailer names the file it ends, whatever name the ending call gave.
+        const std::string ended = s.file.name();
         WriteLogSeparator(kSystem);
-        WriteLogLine(kSystem, 0, "ZALVOTECH-LOG-FILE: " + s.name);
+        WriteLogLine(kSystem, 0, "ZALVOTECH-LOG-FILE: " + ended);
         WriteLogLine(kSystem, 0, "Modus: " + std::string(LogModeWord(mode)));
         WriteLogSeparator(kSystem);
     } catch (...) {
         // The log is closed all the same.
     }
     s.file.close();
-    s.open = false;
 }

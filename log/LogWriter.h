@@ -63,7 +63,12 @@ public:
     void setPathStyle(PathStyle style);
     PathStyle pathStyle() const;
 
+    // The name with "_" date (YYYYMMDD) "_" time (hhmmss) "_" six tick digits before its
+    // extension: what a name with "?" in it becomes once they are removed.
+    std::string timeStampedName(const std::string& name) const;
+
     bool isOpen() const;
+    // The name of the last call that passed every check.
     const std::string& logFileName() const;
     std::uint8_t flushMode() const;
     std::uint8_t lastAction() const;
@@ -72,8 +77,11 @@ public:
 private:
     std::int32_t setLogFile(std::string_view name, std::int32_t action, std::int32_t inhalt,
                             std::int32_t flush, std::int32_t& pending);
+    // The drive, directory and write checks (-4, -5, -6) for a log named `name`; 0 if passed.
+    std::int32_t checkDirectory(const std::string& name, std::int32_t& pending);
+    // Opens the log for the last action, CREATE (-7) or APPEND (-8); 0 if opened.
+    std::int32_t openLog(const std::string& name, std::int32_t& pending);
     std::int32_t fail(std::int32_t code, const std::string& text);
-    std::string stampedName(const std::string& name) const;
     void writeHeader(std::int32_t mode, std::uint8_t mask);
     void writeLine(std::uint8_t type, std::uint8_t action, std::string_view text);
     bool lineTypePasses(std::uint8_t type) const;

@@ -30,10 +30,43 @@ public:
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
     int get() const { return m_fd; }
+    int release() {
+        const int fd = m_fd;
+        m_fd = -1;
+        return fd;
+    }
 
 private:
     int m_fd;
 };
+
+// The parent on the native delimiter; "." for a bare relative name, "/" for the root.
+std::string parentOf(const std::string& name) {
+    const std::size_t end = name.find_last_not_of('/');
+    if (end == std::string::npos)
+        return "/";
+    const std::size_t slash = name.rfind('/', end);
+    if (slash == std::string::npos)
+        return ".";
+    const std::size_t parentEnd = name.find_last_not_of('/', slash);
+    return parentEnd == std::string::npos ? "/" : name.substr(0, parentEnd + 1);
+}
+
+bool isRegularFile(int fd) {
+    struct stat info {};
+    return fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool clearNonBlocking(int fd) {
+    const int flags = fcntl(fd, F_GETFL);
+    return flags >= 0 && fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0;
+}
+
+bool prepareForWriting(int fd, WriteMode mode) {
+    if (mode == WriteMode::Create)
+        return ftruncate(fd, 0) == 0;
+    return lseek(fd, 0, SEEK_END) >= 0;
+}
 
 } // namespace
 
@@ -54,6 +87,24 @@ bool isDirectory(std::string_view name) {
 bool freeSpaceQuerySucceeds(std::string_view name) {
     struct statvfs info {};
     return !name.empty() && statvfs(nativePath(name).c_str(), &info) == 0;
+}
+
+std::string nearestExistingAncestor(std::string_view name) {
+    std::string candidate(name);
+    while (!candidate.empty()) {
+        struct stat info {};
+        const std::string native = nativePath(candidate);
+        const bool found = stat(native.c_str(), &info) == 0;
+        // Any answer but "no such entry" (a loop, an I/O error, no permission) is the file
+        // system's own: it is asked here, not above.
+        if (found || (errno != ENOENT && errno != ENOTDIR))
+            return candidate;
+        std::string parent = parentOf(candidate);
+        if (parent == candidate)
+            return candidate;
+        candidate = std::move(parent);
+    }
+    return candidate;
 }
 
 std::string canonicalPath(std::string_view name) {
@@ -120,6 +171,34 @@ bool removeFile(std::string_view name) {
     if (name.empty() || lstat(native.c_str(), &info) != 0 || S_ISDIR(info.st_mode))
         return false;
     return unlink(native.c_str()) == 0;
+}
+
+std::FILE* openRegularFile(std::string_view name, WriteMode mode) {
+    if (name.empty())
+        return nullptr;
+    // Without O_NONBLOCK, opening a FIFO that has no reader waits for one for ever.
+    int flags = O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+    if (mode == WriteMode::Create)
+        flags |= O_CREAT;
+    FileDescriptor fd(open(nativePath(name).c_str(), flags, 0666));
+    // Emptied only once it is known to be a regular file.
+    if (fd.get() < 0 || !isRegularFile(fd.get()) || !clearNonBlocking(fd.get()) ||
+        !prepareForWriting(fd.get(), mode))
+        return nullptr;
+    std::FILE* file = fdopen(fd.get(), "wb");
+    if (file != nullptr)
+        fd.release();
+    return file;
+}
+
+bool commitFile(std::FILE* file) {
+    if (file == nullptr)
+        return false;
+    if (std::fflush(file) != 0) {
+        std::clearerr(file);
+        return false;
+    }
+    return fsync(fileno(file)) == 0;
 }
 
 ProbeResult createProbeFile(std::string_view name, std::size_t zeroBytes) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +19,10 @@ bool pathExists(std::string_view name);
 bool isDirectory(std::string_view name);
 // The file system holding the name answers a free-space query.
 bool freeSpaceQuerySucceeds(std::string_view name);
+// The name itself or its nearest ancestor that the file system does not report as missing:
+// where the file system that would hold the name can be asked. "." stands for the current
+// directory when no part of a relative name exists; "" stays "".
+std::string nearestExistingAncestor(std::string_view name);
 // The absolute name without symbolic links, "." or ".."; empty when it does not resolve.
 std::string canonicalPath(std::string_view name);
 
@@ -36,6 +41,21 @@ bool matchesWildcard(std::string_view name, std::string_view pattern);
 
 // Removes a file (not a directory); false when that fails.
 bool removeFile(std::string_view name);
+
+enum class WriteMode {
+    // A new file, or an existing one emptied.
+    Create,
+    // An existing file, written at its end.
+    Append,
+};
+
+// Opens a regular file for writing, buffered by the caller. Never waits for a reader or a
+// device: anything but a regular file (a FIFO, a device, a directory) is refused without
+// being emptied. Null when refused or when the file cannot be opened.
+std::FILE* openRegularFile(std::string_view name, WriteMode mode);
+
+// Hands the stream's buffered bytes to the file and commits the file to the storage device.
+bool commitFile(std::FILE* file);
 
 enum class ProbeResult { Written, CreateFailed, WriteFailed };
 

@@ -1,5 +1,6 @@
 #include "log/LogFile.h"
 
+#include "tests/support/FileSizeLimitZero.h"
 #include "tests/support/TempDirectory.h"
 
 #include <gtest/gtest.h>
@@ -59,16 +60,35 @@ TEST(LogFile, TheNameIsWindows1252AndOpenedAsUtf8) {
 }
 
 TEST(LogFile, WriteErrorsAreIgnoredAndARefusedCommitIsReported) {
-    // Every write to /dev/full fails for lack of space.
+    testsupport::TempDirectory dir;
+    const std::string name = (dir.path() / "a.log").string();
     LogFile file;
-    if (!file.append("/dev/full"))
-        GTEST_SKIP() << "/dev/full cannot be opened here";
+    ASSERT_TRUE(file.create(name));
+    const testsupport::FileSizeLimitZero full;
     file.write(std::string(300, 'x'));
     file.write("y");
     EXPECT_FALSE(file.commit());
     file.write("z");
     file.close();
     EXPECT_FALSE(file.isOpen());
+}
+
+TEST(LogFile, AFailedOpenKeepsTheOpenFileAndAFailedReopenClosesIt) {
+    testsupport::TempDirectory dir;
+    const std::string name = (dir.path() / "a.log").string();
+    LogFile file;
+    ASSERT_TRUE(file.create(name));
+    file.write("eins\r\n");
+    EXPECT_FALSE(file.create((dir.path() / "missing" / "b.log").string()));
+    EXPECT_FALSE(file.append((dir.path() / "b.log").string()));
+    EXPECT_EQ(file.name(), name);
+    file.write("zwei\r\n");
+    ASSERT_TRUE(file.reopen());
+    EXPECT_EQ(readFile(name), "eins\r\nzwei\r\n");
+    std::filesystem::remove(name);
+    EXPECT_FALSE(file.reopen());
+    EXPECT_FALSE(file.isOpen());
+    EXPECT_EQ(file.name(), "");
 }
 
 } // namespace

@@ -7,6 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -147,20 +151,59 @@ TEST_F(LogWriterTest, AppendToAMissingFileFailsWithMinus8) {
     EXPECT_FALSE(fs::exists(name));
 }
 
-TEST_F(LogWriterTest, CreateWhileOpenClosesTheOldLogAndDropsLaterErrors) {
+TEST_F(LogWriterTest, CreateWhileOpenClosesTheOldLogOnceTheNewOneIsOpen) {
     const std::string first = path("first.log");
+    const std::string second = path("second.log");
     ASSERT_EQ(m_writer.SetLogFile(first, 1, 7, 0), 0);
     // Flush mode 0 leaves the end of the header in the write buffer: only closing the old
     // file puts it and the call lines into the file.
-    EXPECT_EQ(m_writer.SetLogFile("/proc/self/second.log", 1, 7, 0), -6);
-    EXPECT_FALSE(m_writer.isOpen());
-    EXPECT_EQ(readFile(first),
-              header(first, "CREATE") + callLines("/proc/self/second.log", "1", "7", "0"));
+    ASSERT_EQ(m_writer.SetLogFile(second, 1, 7, 0), 0);
+    EXPECT_EQ(readFile(first), header(first, "CREATE") + callLines(second, "1", "7", "0"));
+    ASSERT_EQ(m_writer.SetLogFile(second, 3, 7, 0), 0);
+    EXPECT_EQ(readFile(second), header(second, "CREATE") + callLines(second, "3", "7", "0") +
+                                    trailer(second, "STOP"));
+}
 
-    // The FEHLER line of -6 went nowhere, and so do the lines of this call.
-    EXPECT_EQ(m_writer.SetLogFile(first, 3, 7, 0), 0);
-    EXPECT_EQ(readFile(first),
-              header(first, "CREATE") + callLines("/proc/self/second.log", "1", "7", "0"));
+// Each call fails one check while a.log is open under flush mode 2, which reopens the log
+// after every line: the open log, its name and its flush mode must come through unchanged.
+TEST_F(LogWriterTest, ACallThatFailsACheckLeavesTheOpenLogAsItWas) {
+    const std::string log = path("a.log");
+    ASSERT_EQ(m_writer.SetLogFile(log, 1, 7, 2), 0);
+    writeFile(path("notes.txt"), "Notizen\r\n");
+    ASSERT_EQ(mkfifo(path("pipe.log").c_str(), 0600), 0);
+    fs::create_directory_symlink(path("loop"), path("loop"));
+    struct Row {
+        std::string name;
+        int action;
+        int code;
+        std::string fehler;
+    };
+    const std::vector<Row> rows = {
+        {path("notes.txt"), 5, -2, "Ung\xFCltiger Parameter f\xFCr Action=5"},
+        {"no?t?", 1, -1, "LogFileName kleiner als 5 Zeichen=not"},
+        {path("loop/x.log"), 1, -4, "Das Laufwerk f\xFCr das LogFile ist nicht bereit"},
+        {path("missing/x.log"), 2, -5,
+         "Das Directory f\xFCr LogFile (" + path("missing") + ") ist ung\xFCltig"},
+        {"/proc/self/x.log", 1, -6, "Das Verzeichnis ist schreibgesch\xFCtzt"},
+        {path("pipe.log"), 1, -7, "Die Logdatei konnte nicht erzeugt werden"},
+        {path("absent.log"), 2, -8, "Die Logdatei konnte nicht erg\xE4nzt werden"},
+    };
+    std::string expected = header(log, "CREATE");
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(m_writer.SetLogFile(row.name, row.action, 7, 0), row.code);
+        EXPECT_TRUE(m_writer.isOpen());
+        EXPECT_EQ(m_writer.logFileName(), log);
+        EXPECT_EQ(m_writer.flushMode(), 2);
+        m_writer.WriteLogLine(LogWriter::kInfo, 1, "danach");
+        expected += callLines(row.name, std::to_string(row.action), "7", "0") +
+                    fehlerLine(row.fehler + ". Fehler: " + std::to_string(row.code)) + kStamp +
+                    "INFO:   Init.danach\r\n";
+        EXPECT_EQ(readFile(log), expected);
+    }
+    EXPECT_EQ(readFile(path("notes.txt")), "Notizen\r\n");
+    EXPECT_FALSE(fs::exists(path("absent.log")));
+    EXPECT_FALSE(fs::exists(path("missing")));
 }
 
 TEST_F(LogWriterTest, TheSameFileCanBeOpenedAgainWhileItIsOpen) {
@@ -174,8 +217,8 @@ TEST_F(LogWriterTest, TheSameFileCanBeOpenedAgainWhileItIsOpen) {
 }
 
 TEST_F(LogWriterTest, ActionIsJudgedByItsLowEightBitsWhenTheFileIsOpened) {
-    // 257 is not 1, so the old log stays open through the checks and gets their lines; its
-    // low bits make it a CREATE, which closes the old log before the new file opens.
+    // The old log stays open through the checks and gets their lines; the low bits of 257
+    // make it a CREATE, which closes the old log once the new file is open.
     const std::string first = path("first.log");
     const std::string second = path("second.log");
     ASSERT_EQ(m_writer.SetLogFile(first, 1, 7, 0), 0);
@@ -228,18 +271,17 @@ TEST_F(LogWriterTest, InhaltUsesItsLowEightBitsButTheLineShowsTheFullValue) {
                   callLines(name, "3", "263", "0") + trailer(name, "STOP"));
 }
 
-TEST_F(LogWriterTest, ShortNamesGiveMinus1YetReplaceTheStoredName) {
+TEST_F(LogWriterTest, ShortNamesGiveMinus1AndKeepTheStoredName) {
     const std::string name = path("demo.log");
     ASSERT_EQ(m_writer.SetLogFile(name, 1, 7, 0), 0);
 
     EXPECT_EQ(m_writer.SetLogFile("  ab?c  ", 3, 7, 0), -1);
-    EXPECT_EQ(m_writer.logFileName(), "abc");
+    EXPECT_EQ(m_writer.logFileName(), name);
     EXPECT_TRUE(m_writer.isOpen());
     EXPECT_EQ(m_writer.SetLogFile("????", 3, 7, 0), -1);
-    EXPECT_EQ(m_writer.logFileName(), "");
     EXPECT_EQ(m_writer.SetLogFile("", 3, 7, 0), -1);
+    EXPECT_EQ(m_writer.logFileName(), name);
 
-    // The writer's file stays open under its old handle; close it by name to read it.
     m_writer.SetLogFile(name, 3, 7, 0);
     EXPECT_EQ(readFile(name), header(name, "CREATE") + callLines("  ab?c", "3", "7", "0") +
                                   fehlerLine("LogFileName kleiner als 5 Zeichen=abc. Fehler: -1") +
@@ -267,34 +309,47 @@ TEST_F(LogWriterTest, NameWithoutDirectoryGivesMinus5WithAnEmptyDirectory) {
                   callLines(name, "3", "7", "0") + trailer(name, "STOP"));
 }
 
-TEST_F(LogWriterTest, MissingDirectoryReportsTheDriveAsNotReady) {
-    // On POSIX the free-space query of a missing directory fails, so the drive test answers.
+TEST_F(LogWriterTest, AMissingDirectoryIsMinus5AndADriveThatCannotAnswerMinus4) {
     const std::string name = path("demo.log");
     ASSERT_EQ(m_writer.SetLogFile(name, 1, 7, 0), 0);
-    EXPECT_EQ(m_writer.SetLogFile(path("nowhere/x.log"), 3, 7, 0), -4);
+    // A mistyped directory, also several levels deep: its drive answers well.
+    EXPECT_EQ(m_writer.SetLogFile(path("nowhere/x.log"), 3, 7, 0), -5);
+    EXPECT_EQ(m_writer.SetLogFile(path("nowhere/deeper/x.log"), 3, 7, 0), -5);
+    EXPECT_EQ(m_writer.SetLogFile("nowhere/x.log", 3, 7, 0), -5);
+    // A name the file system cannot resolve at all (a symbolic link to itself).
+    fs::create_directory_symlink(path("loop"), path("loop"));
+    EXPECT_EQ(m_writer.SetLogFile(path("loop/deeper/x.log"), 3, 7, 0), -4);
     m_writer.SetLogFile(name, 3, 7, 0);
+    const auto missing = [](const std::string& directory) {
+        return fehlerLine("Das Directory f\xFCr LogFile (" + directory +
+                          ") ist ung\xFCltig. Fehler: -5");
+    };
     EXPECT_EQ(readFile(name),
               header(name, "CREATE") + callLines(path("nowhere/x.log"), "3", "7", "0") +
+                  missing(path("nowhere")) +
+                  callLines(path("nowhere/deeper/x.log"), "3", "7", "0") +
+                  missing(path("nowhere/deeper")) + callLines("nowhere/x.log", "3", "7", "0") +
+                  missing("nowhere") + callLines(path("loop/deeper/x.log"), "3", "7", "0") +
                   fehlerLine("Das Laufwerk f\xFCr das LogFile ist nicht bereit. Fehler: -4") +
                   callLines(name, "3", "7", "0") + trailer(name, "STOP"));
 }
 
-TEST_F(LogWriterTest, ActionOutOfRangeGivesMinus2AfterFlushModeAndNameChanged) {
+TEST_F(LogWriterTest, ActionOutOfRangeGivesMinus2AndKeepsFlushModeAndName) {
     const std::string name = path("demo.log");
-    ASSERT_EQ(m_writer.SetLogFile(name, 1, 7, 0), 0);
-    EXPECT_EQ(m_writer.SetLogFile(path("other.log"), 5, 7, 1), -2);
+    ASSERT_EQ(m_writer.SetLogFile(name, 1, 7, 1), 0);
+    EXPECT_EQ(m_writer.SetLogFile(path("other.log"), 5, 7, 0), -2);
     EXPECT_EQ(m_writer.flushMode(), 1);
-    EXPECT_EQ(m_writer.logFileName(), path("other.log"));
+    EXPECT_EQ(m_writer.logFileName(), name);
     EXPECT_EQ(m_writer.lastAction(), 5);
     EXPECT_TRUE(m_writer.isOpen());
     // Only the low eight bits are the action: -1 is 255.
-    EXPECT_EQ(m_writer.SetLogFile(name, -1, 7, 1), -2);
+    EXPECT_EQ(m_writer.SetLogFile(name, -1, 7, 0), -2);
     EXPECT_EQ(m_writer.lastAction(), 255);
-    // Under flush mode 1 every line is on disk already.
+    // Still under flush mode 1, every line is on disk already.
     EXPECT_EQ(readFile(name),
-              header(name, "CREATE") + callLines(path("other.log"), "5", "7", "1") +
+              header(name, "CREATE") + callLines(path("other.log"), "5", "7", "0") +
                   fehlerLine("Ung\xFCltiger Parameter f\xFCr Action=5. Fehler: -2") +
-                  callLines(name, "-1", "7", "1") +
+                  callLines(name, "-1", "7", "0") +
                   fehlerLine("Ung\xFCltiger Parameter f\xFCr Action=255. Fehler: -2"));
 }
 
@@ -328,28 +383,21 @@ TEST_F(LogWriterTest, FlushModesOneAndTwoPutEveryLineOnDiskWhileTheLogIsOpen) {
     }
 }
 
-TEST_F(LogWriterTest, StopWithAnotherNameUnderFlushModeTwoMovesTheTrailer) {
+TEST_F(LogWriterTest, StopWithAnotherNameEndsTheOpenLogUnderEveryFlushMode) {
     const std::string first = path("first.log");
     const std::string second = path("second.log");
     writeFile(second, "vorher\r\n");
-    ASSERT_EQ(m_writer.SetLogFile(first, 1, 7, 2), 0);
-    ASSERT_EQ(m_writer.SetLogFile(second, 3, 7, 2), 0);
-    EXPECT_FALSE(m_writer.isOpen());
-    EXPECT_EQ(readFile(first),
-              header(first, "CREATE") + callLines(second, "3", "7", "2") + kSeparator);
-    EXPECT_EQ(readFile(second), "vorher\r\n" + systemLine("ZALVOTECH-LOG-FILE: " + second) +
-                                    systemLine("Modus: STOP") + kSeparator);
-}
-
-TEST_F(LogWriterTest, StopWithAMissingOtherNameUnderFlushModeTwoDropsTheRest) {
-    const std::string first = path("first.log");
-    const std::string second = path("second.log");
-    ASSERT_EQ(m_writer.SetLogFile(first, 1, 7, 2), 0);
-    ASSERT_EQ(m_writer.SetLogFile(second, 3, 7, 2), 0);
-    EXPECT_FALSE(m_writer.isOpen());
-    EXPECT_FALSE(fs::exists(second));
-    EXPECT_EQ(readFile(first),
-              header(first, "CREATE") + callLines(second, "3", "7", "2") + kSeparator);
+    for (const int flush : {0, 1, 2}) {
+        SCOPED_TRACE(flush);
+        const std::string mode = std::to_string(flush);
+        ASSERT_EQ(m_writer.SetLogFile(first, 1, 7, flush), 0);
+        ASSERT_EQ(m_writer.SetLogFile(second, 3, 7, flush), 0);
+        EXPECT_FALSE(m_writer.isOpen());
+        EXPECT_EQ(m_writer.logFileName(), second);
+        EXPECT_EQ(readFile(first), header(first, "CREATE") + callLines(second, "3", "7", mode) +
+                                       trailer(first, "STOP"));
+        EXPECT_EQ(readFile(second), "vorher\r\n");
+    }
 }
 
 TEST_F(LogWriterTest, StopOrCloseWhileClosedRunsTheChecksAndWritesNothing) {
@@ -394,6 +442,37 @@ TEST_F(LogWriterTest, CreateFailureGivesMinus7) {
     EXPECT_TRUE(fs::is_directory(name));
 }
 
+// Opening a FIFO that has no reader would wait for one; should that ever come back, the
+// alarm ends the test process instead of letting it hang.
+class HangGuard {
+public:
+    HangGuard() { alarm(60); }
+    ~HangGuard() { alarm(0); }
+    HangGuard(const HangGuard&) = delete;
+    HangGuard& operator=(const HangGuard&) = delete;
+};
+
+TEST_F(LogWriterTest, OnlyRegularFilesAreOpened) {
+    ASSERT_EQ(mkfifo(path("lonely.fifo").c_str(), 0600), 0);
+    ASSERT_EQ(mkfifo(path("read.fifo").c_str(), 0600), 0);
+    const int reader = open(path("read.fifo").c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    fs::create_symlink("/dev/null", path("device.log"));
+    fs::create_directory(path("folder.log"));
+    const HangGuard guard;
+    for (const char* file : {"lonely.fifo", "read.fifo", "device.log", "folder.log"}) {
+        SCOPED_TRACE(file);
+        EXPECT_EQ(m_writer.SetLogFile(path(file), 1, 7, 0), -7);
+        EXPECT_EQ(m_writer.SetLogFile(path(file), 2, 7, 0), -8);
+        EXPECT_FALSE(m_writer.isOpen());
+    }
+    // Nothing was written into the FIFO that has a reader.
+    char byte = 0;
+    EXPECT_LE(read(reader, &byte, 1), 0);
+    close(reader);
+    EXPECT_TRUE(fs::is_fifo(path("lonely.fifo")));
+}
+
 TEST_F(LogWriterTest, QuestionMarksGiveATimeStampedName) {
     const std::string name = path("de?mo?.log");
     ASSERT_EQ(m_writer.SetLogFile(name, 1, 7, 0), 0);
@@ -412,17 +491,14 @@ TEST_F(LogWriterTest, QuestionMarksGiveATimeStampedName) {
 
 TEST_F(LogWriterTest, TimeStampedNamesUnderWindowsRules) {
     m_writer.setPathStyle(PathStyle::Windows);
-    m_writer.SetLogFile("C:\\Logs\\a?b?.txt", 3, 7, 0);
-    EXPECT_EQ(m_writer.logFileName(), "C:\\Logs\\ab_20261207_154206_456789.txt");
-    m_writer.SetLogFile("C:\\Logs\\name?", 3, 7, 0);
-    EXPECT_EQ(m_writer.logFileName(), "C:\\Logs\\name_20261207_154206_456789.");
-    m_writer.SetLogFile("C:\\Logs\\demo?.log", 3, 7, 0);
-    EXPECT_EQ(m_writer.logFileName(), "C:\\Logs\\demo_20261207_154206_456789.log");
+    EXPECT_EQ(m_writer.timeStampedName("C:\\Logs\\ab.txt"),
+              "C:\\Logs\\ab_20261207_154206_456789.txt");
+    EXPECT_EQ(m_writer.timeStampedName("C:\\Logs\\name"), "C:\\Logs\\name_20261207_154206_456789.");
+    EXPECT_EQ(m_writer.timeStampedName("C:\\Logs\\demo.log"),
+              "C:\\Logs\\demo_20261207_154206_456789.log");
     // A drive without a backslash gets one; a dot in a folder name is no extension.
-    m_writer.SetLogFile("C:x?.log", 3, 7, 0);
-    EXPECT_EQ(m_writer.logFileName(), "C:\\x_20261207_154206_456789.log");
-    m_writer.SetLogFile("D:\\v1.2\\prot?", 3, 7, 0);
-    EXPECT_EQ(m_writer.logFileName(), "D:\\v1.2\\prot_20261207_154206_456789.");
+    EXPECT_EQ(m_writer.timeStampedName("C:x.log"), "C:\\x_20261207_154206_456789.log");
+    EXPECT_EQ(m_writer.timeStampedName("D:\\v1.2\\prot"), "D:\\v1.2\\prot_20261207_154206_456789.");
 }
 
 TEST_F(LogWriterTest, LineLayoutUsesTheClocksSeparatorAndCutsAt255) {

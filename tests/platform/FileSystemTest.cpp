@@ -1,15 +1,14 @@
 #include "platform/FileSystem.h"
 
+#include "tests/support/FileSizeLimitZero.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-
-#include <sys/resource.h>
 
 namespace fs = std::filesystem;
 
@@ -37,28 +36,6 @@ std::string contents(const std::string& file) {
     std::ifstream in(file, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
-
-// Makes every write to a regular file fail with EFBIG while it lives.
-class FileSizeLimitZero {
-public:
-    FileSizeLimitZero() {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_savedHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit zero = m_saved;
-        zero.rlim_cur = 0;
-        setrlimit(RLIMIT_FSIZE, &zero);
-    }
-    ~FileSizeLimitZero() {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_savedHandler);
-    }
-    FileSizeLimitZero(const FileSizeLimitZero&) = delete;
-    FileSizeLimitZero& operator=(const FileSizeLimitZero&) = delete;
-
-private:
-    rlimit m_saved{};
-    void (*m_savedHandler)(int) = nullptr;
-};
 
 } // namespace
 
@@ -94,7 +71,7 @@ TEST_F(FileSystemTest, ProbeFileIsNewAndHoldsZeros) {
 
 TEST_F(FileSystemTest, ProbeWriteFailureIsReported) {
     // A file-size limit of 0 lets the file be created but refuses the write (also for root).
-    const FileSizeLimitZero limit;
+    const testsupport::FileSizeLimitZero limit;
     EXPECT_EQ(platform::createProbeFile(path("probe"), 4), platform::ProbeResult::WriteFailed);
 }
 
@@ -144,4 +121,22 @@ TEST_F(FileSystemTest, NamesAreWindows1252InsideAndUtf8OnDisk) {
     EXPECT_TRUE(entries[1].isDirectory);
     EXPECT_FALSE(entries[1].isRegularFile);
     EXPECT_TRUE(platform::listDirectory(path("missing")).empty());
+}
+
+TEST_F(FileSystemTest, TheNearestExistingAncestorIsWhereTheFileSystemIsAsked) {
+    std::ofstream(path("file")) << "x";
+    fs::create_directory_symlink(path("loop"), path("loop"));
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {dir(), dir()},
+        {path("missing/deeper"), dir()},
+        {path("missing//deeper//"), dir()},
+        {path("file/sub"), path("file")},
+        // The file system answers for the loop itself, with an error.
+        {path("loop/sub"), path("loop/sub")},
+        {"no-such-folder-here/sub", "."},
+        {"/", "/"},
+        {"", ""},
+    };
+    for (const auto& [name, ancestor] : cases)
+        EXPECT_EQ(platform::nearestExistingAncestor(name), ancestor) << name;
 }
