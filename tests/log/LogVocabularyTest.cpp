@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -85,6 +87,88 @@ TEST(LogVocabulary, ActionNamesSampledAcrossTheTable) {
     EXPECT_EQ(LogActionName(63), "LandWhg");
     EXPECT_EQ(LogActionName(66), "CreateXML007");
     EXPECT_EQ(LogActionName(71), "CloseCGI");
+}
+
+// The action-name table of the log vocabulary, code by code.
+TEST(LogVocabulary, EveryActionNameMatchesTheTable) {
+    const std::vector<std::pair<std::uint32_t, std::string>> table = {
+        {1, "Init"},
+        {2, "Free"},
+        {3, "Info"},
+        {4, "CreateXML"},
+        {5, "WriteXML"},
+        {6, "WriteXMLExt"},
+        {7, "CloseXML"},
+        {8, "GetBIC"},
+        {9, "CheckIBANLand"},
+        {10, "CheckIBAN"},
+        {11, "CheckCI"},
+        {12, "CheckSEPATeilnahme"},
+        {13, "ConvertBLZKonto"},
+        {14, "GetBankInfo"},
+        {15, "GetIBANLand"},
+        {16, "GetSepaBank"},
+        {17, "GetBLZ"},
+        {18, "FindBLZ"},
+        {19, "CheckPr\xFC"
+             "fziffer"},
+        {20, "XMLLesenInit"},
+        {21, "XMLLesen"},
+        {22, "XMLLesenClose"},
+        {23, "AddUserBIC"},
+        {24, "DelUserBIC"},
+        {25, "GetUserBIC"},
+        {26, "FindUserBIC"},
+        {27, "AddUserIBAN"},
+        {28, "DelUserIBAN"},
+        {29, "GetUserIBAN"},
+        {30, "FindUserIBAN"},
+        {31, "SetVersionUndLand"},
+        {32, "XMLSetId"},
+        {33, "XMLFreeData"},
+        {34, "XMLGetData"},
+        {35, "SearchBLZ"},
+        {36, "GetTargetDatum"},
+        {37, "IsTargetDatum"},
+        {38, "SetOptions"},
+        {39, "GetBLZKonto"},
+        {40, "GetBICInfo"},
+        {41, "ReadDTA"},
+        {42, "GetDTAFehler"},
+        {43, "GetDTAInfo"},
+        {44, "PutDTAInfo"},
+        {45, "WriteDTAtoXML"},
+        {46, "GetDTAProtokoll"},
+        {47, "FreeDTAVars"},
+        {48, "ConvertDTAZVtoXML"},
+        {49, "ConvertCSVtoXML"},
+        {50, "ConvertCamtToCSV"},
+        {51, "CamtOpen"},
+        {52, "CamtRead"},
+        {53, "CamtClose"},
+        {54, "ConvertDTI"},
+        {55, "SetDTIMapping"},
+        {56, "Version"},
+        {57, "SetLogFile"},
+        {58, "SetLogFileInhalt"},
+        {59, "ReadMT940"},
+        {60, "CreateAZV"},
+        {61, "WriteAZV"},
+        {62, "CloseAZV"},
+        {63, "LandWhg"},
+        {64, "ConvertCamtToDTI"},
+        {65, "CreateXMLExt"},
+        {66, "CreateXML007"},
+        {67, "WriteXML007"},
+        {68, "CloseXML007"},
+        {69, "CreateCGI"},
+        {70, "WriteCGI"},
+        {71, "CloseCGI"},
+        {72, "ConvertCamtToMT940"},
+    };
+    ASSERT_EQ(table.size(), 72u);
+    for (const auto& [code, name] : table)
+        EXPECT_EQ(LogActionName(code), name) << code;
 }
 
 TEST(LogVocabulary, ContentDescriptions) {
