@@ -5,6 +5,7 @@
 
 #include <array>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <spawn.h>
 #include <string>
@@ -93,7 +94,7 @@ TEST(DynamicLibrary, SymbolOfANullModuleOrUnknownNameIsNull) {
 TEST(DynamicLibrary, CurrentDirectoryFirstThenTheSystemSearch) {
     std::string output;
     EXPECT_EQ(runWithSystemPath("DynamicLibrarySearch.*", output), 0) << output;
-    EXPECT_NE(output.find("[  PASSED  ] 2 tests"), std::string::npos) << output;
+    EXPECT_NE(output.find("[  PASSED  ] 3 tests"), std::string::npos) << output;
 }
 
 // Run only by the test above, in a process whose loader path holds the entry-point-less
@@ -111,4 +112,14 @@ TEST(DynamicLibrarySearch, DISABLED_SystemSearchWhenTheCurrentDirectoryHasNone) 
     ASSERT_NE(module, nullptr);
     EXPECT_EQ(DynamicLibrary::symbol(module, "Zalvotech_Init"), nullptr);
     EXPECT_NE(DynamicLibrary::symbol(module, "Fake_Reset"), nullptr);
+}
+
+TEST(DynamicLibrarySearch, DISABLED_AFileInTheCurrentDirectoryThatFailsToLoadEndsTheSearch) {
+    testsupport::TempDirectory folder;
+    std::ofstream(folder.path() / "Zalvotech.dll", std::ios::binary) << "no shared object";
+    EXPECT_EQ(DynamicLibrary::open("Zalvotech.dll"), nullptr);
+    // The reason names the file that was tried, not one found elsewhere.
+    EXPECT_NE(DynamicLibrary::lastError().find((folder.path() / "Zalvotech.dll").string()),
+              std::string::npos)
+        << DynamicLibrary::lastError();
 }
