@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QTextCharFormat>
+#include <algorithm>
 
 namespace {
 
@@ -78,8 +79,12 @@ TKXEdit::TKXEdit(QWidget* parent) : QLineEdit(parent) {
     setAcceptDrops(false);
     setDragEnabled(false);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    QLineEdit::setMaxLength(m_model.maxLength());
     resize(width(), kHeight);
+    // Assistive tools (through QAccessible) and callers holding a QLineEdit pointer change
+    // the line edit's own text; such a change is taken back and replayed under the rules.
+    // The line edit keeps no length of its own, so that the change arrives whole and the
+    // model's length rule decides what stays.
+    connect(this, &QLineEdit::textChanged, this, &TKXEdit::adoptForeignText);
 }
 
 QString TKXEdit::pictureMaskText() const {
@@ -98,7 +103,6 @@ void TKXEdit::setPictureMask(const QString& mask) {
 void TKXEdit::setMaxLength(int length) {
     pullSelection();
     m_model.setMaxLength(length);
-    QLineEdit::setMaxLength(m_model.maxLength());
     pushState();
 }
 
@@ -141,9 +145,7 @@ void TKXEdit::validateNow() {
 }
 
 void TKXEdit::pullSelection() {
-    // Someone went round this class to the line edit's own text; adopt it under the rules.
-    if (QLineEdit::text() != shownText())
-        m_model.setText(qttext::toWin1252(QLineEdit::text()));
+    adoptForeignText();
     const int caret = cursorPosition();
     if (!hasSelectedText()) {
         m_model.setCaret(caret);
@@ -164,6 +166,29 @@ void TKXEdit::pushState() {
         setCursorPosition(m_model.caret());
     markControlChars();
     update();
+}
+
+// The changed span, between what the old and the new text have in common at either end, is
+// pasted over the span it replaced: refused characters are dropped, the length holds, a
+// read-only field keeps its text.
+void TKXEdit::adoptForeignText() {
+    const QString foreign = QLineEdit::text();
+    const QString shown = shownText();
+    if (foreign == shown)
+        return;
+    if (!isReadOnly()) {
+        const qsizetype shorter = std::min(foreign.size(), shown.size());
+        qsizetype start = 0;
+        while (start < shorter && foreign.at(start) == shown.at(start))
+            ++start;
+        qsizetype tail = 0;
+        while (tail < shorter - start &&
+               foreign.at(foreign.size() - 1 - tail) == shown.at(shown.size() - 1 - tail))
+            ++tail;
+        m_model.setSelection(static_cast<int>(start), static_cast<int>(shown.size() - tail));
+        m_model.paste(admissibleBytes(foreign.mid(start, foreign.size() - tail - start)));
+    }
+    pushState();
 }
 
 QString TKXEdit::shownText() const {
@@ -214,17 +239,21 @@ void TKXEdit::typeCharacters(const QString& typed) {
 }
 
 // Characters without a Windows-1252 byte are refused like any other, not turned into "?".
-void TKXEdit::pasteText(const QString& pasted) {
-    if (isReadOnly() || pasted.isEmpty())
-        return;
-    pullSelection();
+std::string TKXEdit::admissibleBytes(const QString& text) {
     std::string bytes;
-    for (const char32_t cp : pasted.toUcs4()) {
+    for (const char32_t cp : text.toUcs4()) {
         const int byte = win1252::fromUnicode(cp);
         if (byte > 0)
             bytes += static_cast<char>(byte);
     }
-    m_model.paste(bytes);
+    return bytes;
+}
+
+void TKXEdit::pasteText(const QString& pasted) {
+    if (isReadOnly() || pasted.isEmpty())
+        return;
+    pullSelection();
+    m_model.paste(admissibleBytes(pasted));
     pushState();
 }
 
@@ -242,6 +271,26 @@ void TKXEdit::cutSelection() {
     if (!taken.empty())
         QGuiApplication::clipboard()->setText(qttext::fromWin1252(taken));
     pushState();
+}
+
+// Words as the line edit itself finds them; the deletion is the model's, with its undo.
+void TKXEdit::deleteWord(bool forward) {
+    if (!m_model.hasSelection()) {
+        if (forward)
+            cursorWordForward(true);
+        else
+            cursorWordBackward(true);
+        pullSelection();
+    }
+    if (m_model.hasSelection())
+        m_model.deleteForward();
+    pushState();
+}
+
+// As in a line edit, the deleted part goes to the clipboard.
+void TKXEdit::deleteLineFrom(int start) {
+    m_model.setSelection(start, static_cast<int>(m_model.text().size()));
+    cutSelection();
 }
 
 bool TKXEdit::isNavigation(QKeyEvent* event) const {
@@ -311,6 +360,14 @@ void TKXEdit::keyPressEvent(QKeyEvent* event) {
     } else if (event->matches(QKeySequence::Undo)) {
         m_model.undo();
         pushState();
+    } else if (event->matches(QKeySequence::DeleteStartOfWord)) {
+        deleteWord(false);
+    } else if (event->matches(QKeySequence::DeleteEndOfWord)) {
+        deleteWord(true);
+    } else if (event->matches(QKeySequence::DeleteEndOfLine)) {
+        deleteLineFrom(m_model.caret());
+    } else if (event->matches(QKeySequence::DeleteCompleteLine)) {
+        deleteLineFrom(0);
     } else if (key == Qt::Key_Backspace) {
         m_model.backspace();
         pushState();

@@ -11,7 +11,8 @@ class CharClassTable;
 // Single-line masked entry field. Every change of its text goes through a MaskedText: typed
 // and pasted characters are admitted by the picture mask, a full field pushes its last
 // character out, the insert/overwrite mode is shared with every other field, and reading the
-// text trims surrounding blanks. Enter, Escape and Tab are left to the dialog.
+// text trims surrounding blanks. Enter, Escape and Tab are left to the dialog. Text that
+// reaches the line edit some other way (assistive tools) is replayed through the same rules.
 //
 // Use text()/setText() of this class (not through a QLineEdit pointer), so the rules apply.
 class TKXEdit : public QLineEdit {
@@ -74,13 +75,18 @@ protected:
 private:
     // Caret and selection as the line edit has them (mouse, arrow keys) into the model.
     void pullSelection();
+    // A text the line edit got around this class, replayed through the rules.
+    void adoptForeignText();
     // Text, caret and selection of the model onto the screen.
     void pushState();
     void markControlChars();
     void typeCharacters(const QString& typed);
+    static std::string admissibleBytes(const QString& text);
     void pasteText(const QString& pasted);
     void copySelection() const;
     void cutSelection();
+    void deleteWord(bool forward);
+    void deleteLineFrom(int start);
     bool isNavigation(QKeyEvent* event) const;
     QString shownText() const;
     void validateNow();

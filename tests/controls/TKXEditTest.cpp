@@ -4,16 +4,22 @@
 #include "controls/PaymentFieldBinding.h"
 #include "tests/controls/ControlsTestState.h"
 
+#include <QAccessible>
+#include <QAccessibleEditableTextInterface>
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
 #include <QImage>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
 
 namespace {
 
@@ -270,6 +276,132 @@ TEST_F(TKXEditTest, BackspaceDeleteAndUndoEditTheText) {
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "bcde");
     QTest::keyClick(m_path, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(m_path->text(), "bcde");
+}
+
+// Each key the platform binds to word or line deletion does to the field what it does to a
+// plain line edit holding the same text with the caret at the same place.
+TEST_F(TKXEditTest, WordAndLineDeletionKeysDeleteWhatALineEditDeletes) {
+    const QString text = QStringLiteral("Konto 12345, Bank Nord");
+    const QKeySequence::StandardKey deletions[] = {
+        QKeySequence::DeleteStartOfWord,
+        QKeySequence::DeleteEndOfWord,
+        QKeySequence::DeleteEndOfLine,
+        QKeySequence::DeleteCompleteLine,
+    };
+    int wordKeys = 0;
+    for (const auto deletion : deletions) {
+        for (const QKeySequence& binding : QKeySequence::keyBindings(deletion)) {
+            const QKeyCombination keys = binding[0];
+            wordKeys += deletion == QKeySequence::DeleteStartOfWord ||
+                        deletion == QKeySequence::DeleteEndOfWord;
+            for (const int caret : {0, 3, 5, 6, 12, 22}) {
+                SCOPED_TRACE(binding.toString().toStdString() + " at " + std::to_string(caret));
+                QLineEdit reference(text);
+                reference.setCursorPosition(caret);
+                QTest::keyClick(&reference, keys.key(), keys.keyboardModifiers());
+
+                m_path->setText(text);
+                focus(m_path);
+                m_path->setCursorPosition(caret);
+                QTest::keyClick(m_path, keys.key(), keys.keyboardModifiers());
+                EXPECT_EQ(m_path->displayText(), reference.text());
+                EXPECT_EQ(m_path->cursorPosition(), reference.cursorPosition());
+                // The model did the deletion: its undo brings the text back.
+                QTest::keyClick(m_path, Qt::Key_Z, Qt::ControlModifier);
+                EXPECT_EQ(m_path->displayText(), text);
+            }
+        }
+    }
+    EXPECT_GE(wordKeys, 2);
+
+    // A read-only field keeps its text.
+    m_path->setText(text);
+    m_path->setReadOnly(true);
+    focus(m_path);
+    QTest::keyClick(m_path, Qt::Key_Backspace, Qt::ControlModifier);
+    QTest::keyClick(m_path, Qt::Key_Home);
+    QTest::keyClick(m_path, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(m_path->displayText(), text);
+    EXPECT_EQ(m_state.beeps(), 0);
+}
+
+// Screen readers and UI automation change a field through its accessible interface, which
+// works on the line edit underneath; what they set must pass the same rules as typing.
+TEST_F(TKXEditTest, TextFromAssistiveToolsPassesTheSameRules) {
+    struct Row {
+        const char* what;
+        TKXEdit* field;
+        QString before;
+        std::function<void(QAccessibleInterface*)> change;
+        QString after;
+    };
+    const auto setValue = [](const QString& value) {
+        return [value](QAccessibleInterface* a) { a->setText(QAccessible::Value, value); };
+    };
+    const auto editable = [](QAccessibleInterface* a) {
+        QAccessibleEditableTextInterface* e = a->editableTextInterface();
+        EXPECT_NE(e, nullptr);
+        return e;
+    };
+    const std::vector<Row> rows = {
+        {"value into a SEPA text field", m_name, QString(),
+         setValue(latin("A&B*@#_\xC3\xA9\xE2\x82\xAC")), "AB"},
+        {"value into a code field", m_bic, QString(), setValue("de89 3704-0044"), "DE893704004"},
+        {"insert into a code field", m_bic, "DEUT",
+         [&](QAccessibleInterface* a) {
+             if (auto* e = editable(a))
+                 e->insertText(4, QStringLiteral("de-ff"));
+         },
+         "DEUTDEFF"},
+        {"replace in a digit field", m_blz, "12345678",
+         [&](QAccessibleInterface* a) {
+             if (auto* e = editable(a))
+                 e->replaceText(2, 4, QStringLiteral("x9y0"));
+         },
+         "12905678"},
+        {"delete in any text", m_path, "abcdef",
+         [&](QAccessibleInterface* a) {
+             if (auto* e = editable(a))
+                 e->deleteText(1, 3);
+         },
+         "adef"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        row.field->setText(row.before);
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(row.field);
+        ASSERT_NE(accessible, nullptr);
+        row.change(accessible);
+        EXPECT_EQ(row.field->text(), row.after);
+        EXPECT_EQ(accessible->text(QAccessible::Value), row.after);
+    }
+
+    // A selection made through the text interface is what the next key replaces.
+    focus(m_blz);
+    m_blz->setText("1234");
+    QAccessibleInterface* digits = QAccessible::queryAccessibleInterface(m_blz);
+    ASSERT_NE(digits->textInterface(), nullptr);
+    digits->textInterface()->setSelection(0, 1, 3);
+    QTest::keyClick(m_blz, Qt::Key_9);
+    EXPECT_EQ(m_blz->text(), "194");
+    EXPECT_EQ(m_state.beeps(), 0);
+}
+
+TEST_F(TKXEditTest, AReadOnlyFieldRefusesAssistiveTools) {
+    m_bic->setText("DEUTDEFF");
+    m_bic->setReadOnly(true);
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(m_bic);
+    ASSERT_NE(accessible, nullptr);
+    accessible->setText(QAccessible::Value, QStringLiteral("COBADEFF"));
+    if (QAccessibleEditableTextInterface* editable = accessible->editableTextInterface()) {
+        editable->insertText(0, QStringLiteral("X"));
+        editable->replaceText(0, 4, QStringLiteral("ABCD"));
+        editable->deleteText(0, 8);
+    }
+    if (QAccessibleValueInterface* value = accessible->valueInterface())
+        value->setCurrentValue(QStringLiteral("COBADEFF"));
+    EXPECT_EQ(m_bic->text(), "DEUTDEFF");
+    EXPECT_EQ(accessible->text(QAccessible::Value), "DEUTDEFF");
 }
 
 TEST_F(TKXEditTest, EnterAndEscapeReachTheDialog) {
