@@ -1,6 +1,7 @@
 #include "app/QtMessageSink.h"
 
 #include "app/ResultMessageBox.h"
+#include "controls/KXDefaults.h"
 #include "controls/QtOwner.h"
 #include "controls/QtText.h"
 
@@ -35,6 +36,7 @@ std::unique_ptr<QMessageBox> QtMessageSink::createBox(zalvo::OwnerWindow owner,
     const QString body = displayText(text);
     auto box = std::make_unique<ResultMessageBox>(iconOf(icon), title, body, QMessageBox::Ok,
                                                   ownerWidget(owner));
+    box->setFont(kxdefaults::font());
     box->setTextFormat(Qt::PlainText);
     box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     box->setAccessibleName(title);

@@ -1,5 +1,6 @@
 #include "app/QtNoticeSink.h"
 
+#include "controls/KXDefaults.h"
 #include "controls/QtText.h"
 
 #include <QApplication>
@@ -15,6 +16,7 @@ bool QtNoticeSink::confirm(std::string_view caption, std::string_view message) {
     QMessageBox box(QMessageBox::Warning, qttext::fromWin1252(caption), text,
                     QMessageBox::Ok | QMessageBox::Cancel);
     box.setObjectName(QString::fromLatin1(kObjectName));
+    box.setFont(kxdefaults::font());
     // Log text is data, never markup.
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Ok);

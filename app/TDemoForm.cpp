@@ -9,6 +9,7 @@
 #include "app/QtDtaFileDialogs.h"
 #include "binding/DLLAPI.h"
 #include "binding/VersionInfo.h"
+#include "controls/KXDefaults.h"
 #include "controls/QtOwner.h"
 #include "dialogs/DLLConvert.h"
 #include "dialogs/DLLGetBIC.h"
@@ -61,15 +62,10 @@ TDemoForm::TDemoForm(QWidget* parent)
     // The resources live in a static library, where nothing else would pull them in.
     Q_INIT_RESOURCE(app);
     m_ui->setupUi(this);
-    // The classic face where it exists, else the nearest sans serif the system has.
-    const QStringList faces = {QStringLiteral("MS Sans Serif"),
-                               QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Arial"),
-                               QStringLiteral("Liberation Sans"), QStringLiteral("Nimbus Sans")};
-    QFont windowFont = font();
-    windowFont.setFamilies(faces);
-    setFont(windowFont);
-    QFont memoFont = m_ui->Memo->font();
-    memoFont.setFamilies(faces);
+    // The face of every window; the memo keeps the larger size of its form.
+    QFont memoFont = kxdefaults::font();
+    memoFont.setPointSize(m_ui->Memo->font().pointSize());
+    setFont(kxdefaults::font());
     m_ui->Memo->setFont(memoFont);
     // The window takes the size of its client area and the menu, and keeps it.
     layout()->setSizeConstraint(QLayout::SetFixedSize);

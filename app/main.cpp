@@ -3,6 +3,7 @@
 #include "app/QtNoticeSink.h"
 #include "app/TDemoForm.h"
 #include "binding/ResultReporter.h"
+#include "controls/KXDefaults.h"
 #include "helpers/SepaCharSet.h"
 #include "log/LogWriter.h"
 
@@ -34,6 +35,8 @@ int main(int argc, char** argv) {
         return EXIT_FAILURE;
     }
     QApplication application(argc, argv);
+    // Qt's own windows (file dialogs) take the face of ours.
+    QApplication::setFont(kxdefaults::font());
     // Before the first widget, so every Qt text is German from the start.
     QtGermanTranslation qtGerman;
 

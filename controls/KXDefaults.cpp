@@ -21,8 +21,16 @@ QColor controlCharColor() {
     return QColor(0xFF, 0, 0);
 }
 
+QStringList fontFamilies() {
+    return {QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+            QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+            QStringLiteral("Nimbus Sans")};
+}
+
 QFont font() {
-    QFont f(QString::fromLatin1(kFontFamily), kFontPointSize);
+    QFont f;
+    f.setFamilies(fontFamilies());
+    f.setPointSize(kFontPointSize);
     f.setStyleHint(QFont::SansSerif);
     return f;
 }

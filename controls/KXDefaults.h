@@ -2,13 +2,13 @@
 
 #include <QColor>
 #include <QFont>
+#include <QStringList>
 
 class QWidget;
 
 // The look every TKX control starts with.
 namespace kxdefaults {
 
-inline constexpr const char* kFontFamily = "MS Sans Serif";
 inline constexpr int kFontPointSize = 8;
 
 QColor black();
@@ -18,7 +18,12 @@ QColor grayText();
 // Control characters shown in an entry field.
 QColor controlCharColor();
 
-// "MS Sans Serif" 8, or the closest font the system has.
+// The one face of every window, dialog, control and message box: "MS Sans Serif" where it
+// exists, then its successor and the faces with its metrics that other systems carry; the
+// style hint picks the system's default sans serif when none of them is there.
+QStringList fontFamilies();
+
+// That face in 8 points.
 QFont font();
 
 // Sets the font and `textColour` for window and entry text; the colour stays the widget's own

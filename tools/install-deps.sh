@@ -10,6 +10,8 @@ packages=(
     qt6-translations-l10n
     clang libclang-rt-dev
     fonts-dejavu-core
+    # Liberation Sans: the window face where Windows' own sans serif faces are missing.
+    fonts-liberation2
 )
 if [ "${1:-}" = "--gui" ]; then
     packages+=(xvfb xauth qt6-qpa-plugins)

@@ -1,11 +1,13 @@
 #include "app/QtNoticeSink.h"
 
+#include "controls/KXDefaults.h"
 #include "log/LogWriter.h"
 #include "platform/FixedClock.h"
 #include "platform/ScopedClock.h"
 #include "tests/support/TempDirectory.h"
 
 #include <QApplication>
+#include <QFontInfo>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -27,6 +29,7 @@ struct SeenBox {
     bool modal = false;
     Qt::TextFormat format = Qt::AutoText;
     QMessageBox::StandardButtons buttons;
+    QString family;
 };
 
 // Waits for the notice box, records what it shows, then lets `answer` close it. The timer
@@ -49,6 +52,7 @@ QTimer* answerNextBox(SeenBox& seen, std::function<void(QMessageBox&)> answer) {
         seen.modal = box->isModal();
         seen.format = box->textFormat();
         seen.buttons = box->standardButtons();
+        seen.family = QFontInfo(box->font()).family();
         answer(*box);
     });
     timer->start();
@@ -76,6 +80,8 @@ TEST(QtNoticeSink, ShowsAModalWarningWithOkAndCancelAndNoParent) {
     EXPECT_FALSE(seen.hasParent);
     EXPECT_TRUE(seen.modal);
     EXPECT_EQ(seen.buttons, QMessageBox::Ok | QMessageBox::Cancel);
+    // The face every other window shows.
+    EXPECT_EQ(seen.family, QFontInfo(kxdefaults::font()).family());
 }
 
 TEST(QtNoticeSink, CancelAndEscapeDecline) {
