@@ -6,29 +6,16 @@
 #include "controls/KXDefaults.h"
 #include "helpers/SepaCharSet.h"
 #include "log/LogWriter.h"
+#include "platform/DisplayCheck.h"
 
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
 
-namespace {
-
-// QApplication aborts with a stack of plugin messages when there is no display; tell the user
-// in one line what to do instead.
-bool displayAvailable() {
-    for (const char* variable : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
-        const char* value = std::getenv(variable);
-        if (value && *value) {
-            return true;
-        }
-    }
-    return false;
-}
-
-} // namespace
-
 int main(int argc, char** argv) {
-    if (!displayAvailable()) {
+    // Qt aborts with a stack of plugin messages when it finds no display; say in one line
+    // what to do instead.
+    if (!platform::displayAvailable()) {
         std::fputs("zalvodemo: no display found - start it with 'xvfb-run -a zalvodemo' or with "
                    "QT_QPA_PLATFORM=vnc and connect a VNC viewer to port 5900.\n",
                    stderr);
