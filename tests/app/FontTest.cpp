@@ -47,7 +47,7 @@ TEST(Fonts, EveryWindowControlAndMessageBoxShowsTheFirstFaceOfTheList) {
     };
     for (const QWidget* widget : widgets) {
         ASSERT_NE(widget, nullptr);
-        EXPECT_EQ(QFontInfo(widget->font()).family(), face)
+        EXPECT_EQ(QFontInfo(widget->font()).family().toStdString(), face.toStdString())
             << widget->metaObject()->className() << " " << widget->objectName().toStdString();
     }
 }

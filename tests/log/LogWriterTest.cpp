@@ -164,6 +164,16 @@ TEST_F(LogWriterTest, CreateWhileOpenClosesTheOldLogOnceTheNewOneIsOpen) {
                                     trailer(second, "STOP"));
 }
 
+// Opening a FIFO that has no reader would wait for one; should that ever come back, the
+// alarm ends the test process instead of letting it hang.
+class HangGuard {
+public:
+    HangGuard() { alarm(60); }
+    ~HangGuard() { alarm(0); }
+    HangGuard(const HangGuard&) = delete;
+    HangGuard& operator=(const HangGuard&) = delete;
+};
+
 // Each call fails one check while a.log is open under flush mode 2, which reopens the log
 // after every line: the open log, its name and its flush mode must come through unchanged.
 TEST_F(LogWriterTest, ACallThatFailsACheckLeavesTheOpenLogAsItWas) {
@@ -172,6 +182,7 @@ TEST_F(LogWriterTest, ACallThatFailsACheckLeavesTheOpenLogAsItWas) {
     writeFile(path("notes.txt"), "Notizen\r\n");
     ASSERT_EQ(mkfifo(path("pipe.log").c_str(), 0600), 0);
     fs::create_directory_symlink(path("loop"), path("loop"));
+    const HangGuard guard;
     struct Row {
         std::string name;
         int action;
@@ -441,16 +452,6 @@ TEST_F(LogWriterTest, CreateFailureGivesMinus7) {
     EXPECT_FALSE(m_writer.isOpen());
     EXPECT_TRUE(fs::is_directory(name));
 }
-
-// Opening a FIFO that has no reader would wait for one; should that ever come back, the
-// alarm ends the test process instead of letting it hang.
-class HangGuard {
-public:
-    HangGuard() { alarm(60); }
-    ~HangGuard() { alarm(0); }
-    HangGuard(const HangGuard&) = delete;
-    HangGuard& operator=(const HangGuard&) = delete;
-};
 
 TEST_F(LogWriterTest, OnlyRegularFilesAreOpened) {
     ASSERT_EQ(mkfifo(path("lonely.fifo").c_str(), 0600), 0);
