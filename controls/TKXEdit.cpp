@@ -169,14 +169,14 @@ void TKXEdit::pushState() {
 }
 
 // The changed span, between what the old and the new text have in common at either end, is
-// pasted over the span it replaced: refused characters are dropped, the length holds, a
-// read-only field keeps its text.
+// pasted over the span it replaced: refused characters are dropped, the length holds. A field
+// that typing cannot reach (read-only, disabled) keeps its text.
 void TKXEdit::adoptForeignText() {
     const QString foreign = QLineEdit::text();
     const QString shown = shownText();
     if (foreign == shown)
         return;
-    if (!isReadOnly()) {
+    if (!isReadOnly() && isEnabled()) {
         const qsizetype shorter = std::min(foreign.size(), shown.size());
         qsizetype start = 0;
         while (start < shorter && foreign.at(start) == shown.at(start))
