@@ -18,6 +18,7 @@
 #include "paylib/dta/DtaResult.h"
 
 #include <cstring>
+#include <span>
 #include <string>
 
 namespace {
@@ -25,8 +26,6 @@ namespace {
 using paylib::PayLibrary;
 namespace result = paylib::result;
 namespace action = paylib::action;
-
-constexpr std::size_t kMaxRemittance = 140;
 
 std::string text(const char* buffer, std::size_t width) {
     return buffer ? zalvo::Record::textOf(buffer, width) : std::string();
@@ -96,13 +95,19 @@ std::int32_t entry(std::uint8_t actionCode, bool needsInit, Args&& arguments,
     }
 }
 
+// The two lines keep the blank between them; the writer cuts an over-long text with a notice.
 std::string joinRemittance(const std::string& first, const std::string& second) {
     if (first.empty() || second.empty())
         return first + second;
-    // Two full lines are one text cut in two; otherwise a blank keeps the words apart.
-    if (first.size() + 1 + second.size() <= kMaxRemittance)
-        return first + " " + second;
-    return first + second;
+    return first + " " + second;
+}
+
+// Notices beyond the one an entry point returns, which run() logs itself.
+void logFurtherNotices(LogWriter& log, std::uint8_t actionCode,
+                       std::span<const std::int32_t> notices) {
+    for (std::size_t i = 1; i < notices.size(); ++i)
+        log.WriteLogLine(LogWriter::kHinweis, actionCode,
+                         std::string(message(notices[i])) + ". Hinweis: " + number(notices[i]));
 }
 
 paylib::SepaPayment paymentOf(const char* record) {
@@ -304,7 +309,10 @@ ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_WriteXML(char* paymentEntry708) {
                 return result::kNullArgument;
             if (!library.xmlFile())
                 return result::kNoFileOpen;
-            return library.xmlFile()->add(payment);
+            const std::int32_t code = library.xmlFile()->add(payment);
+            if (code > 0)
+                logFurtherNotices(library.log(), action::kWriteXML, library.xmlFile()->notices());
+            return code;
         });
 }
 

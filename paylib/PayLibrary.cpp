@@ -58,6 +58,8 @@ std::int32_t PayLibrary::init(std::string_view dataPath, std::string_view tempPa
             code = result::kNoticeTempPathNoDirectory;
     }
     m_table = std::move(table);
+    if (m_xmlFile)
+        m_xmlFile->forgetDerivations();
     m_bankFile = std::move(fileName);
     m_initialised = true;
     return code;

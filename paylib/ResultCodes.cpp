@@ -18,6 +18,14 @@ std::string_view resultMessage(std::int32_t code) {
         return "IBAN nur nach der Standardregel ermittelt, IBAN-Regel der Bank nicht angewandt";
     case kNoticeNoBic:
         return "IBAN ermittelt, zur Bankleitzahl ist kein BIC bekannt";
+    case kNoticeOriginatorNameCut:
+        return "Name des Auftraggebers auf 70 Zeichen gek\xFCrzt";
+    case kNoticeRecipientNameCut:
+        return "Name des Empf\xE4ngers auf 70 Zeichen gek\xFCrzt";
+    case kNoticeRemittanceCut:
+        return "Verwendungszweck auf 140 Zeichen gek\xFCrzt";
+    case kNoticeInitiatingPartyCut:
+        return "Einreicher auf 70 Zeichen gek\xFCrzt";
     case kNotInitialised:
         return "Die Bibliothek ist nicht initialisiert";
     case kNullArgument:
@@ -97,6 +105,15 @@ std::string_view resultMessage(std::int32_t code) {
     case kWriteFailed:
         return "Schreibfehler, Eintrag nicht \xFC"
                "bernommen";
+    case kExecutionDateInPast:
+        return "Ausf\xFChrungsdatum liegt in der Vergangenheit";
+    case kCollectionTooEarly:
+        return "Lastschrift fr\xFChestens zum n\xE4"
+               "chsten Tag";
+    case kOriginatorBicCountry:
+        return "BIC des Auftraggebers passt nicht zum Land der IBAN";
+    case kRecipientBicCountry:
+        return "BIC des Empf\xE4ngers passt nicht zum Land der IBAN";
     default:
         return "Unbekannter Fehler";
     }

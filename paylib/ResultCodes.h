@@ -16,6 +16,10 @@ inline constexpr std::int32_t kNoticeDataPathNoDirectory = 202; // Init: embedde
 inline constexpr std::int32_t kNoticeTempPathNoDirectory = 203; // Init: temp files elsewhere
 inline constexpr std::int32_t kNoticeIbanRuleNotApplied = 210;  // standard derivation only
 inline constexpr std::int32_t kNoticeNoBic = 211;               // IBAN derived, no BIC known
+inline constexpr std::int32_t kNoticeOriginatorNameCut = 220;   // written, cut to 70
+inline constexpr std::int32_t kNoticeRecipientNameCut = 221;    // written, cut to 70
+inline constexpr std::int32_t kNoticeRemittanceCut = 222;       // written, cut to 140
+inline constexpr std::int32_t kNoticeInitiatingPartyCut = 223;  // file opened, cut to 70
 
 // Any entry point.
 inline constexpr std::int32_t kNotInitialised = -1;
@@ -61,6 +65,12 @@ inline constexpr std::int32_t kMandateDateInvalid = -43;
 inline constexpr std::int32_t kReferenceInvalid = -44;
 inline constexpr std::int32_t kFileLimitReached = -45;
 inline constexpr std::int32_t kWriteFailed = -46;
+
+// What a bank would reject.
+inline constexpr std::int32_t kExecutionDateInPast = -47;
+inline constexpr std::int32_t kCollectionTooEarly = -48;
+inline constexpr std::int32_t kOriginatorBicCountry = -49;
+inline constexpr std::int32_t kRecipientBicCountry = -50;
 
 // German message of a code (Windows-1252), as written into the library's log.
 std::string_view resultMessage(std::int32_t code);

@@ -1,5 +1,6 @@
 #include "paylib/dta/DtaExports.h"
 
+#include "paylib/LogActions.h"
 #include "paylib/PayLibrary.h"
 #include "paylib/ResultCodes.h"
 #include "paylib/dta/DtaSession.h"
@@ -50,11 +51,15 @@ std::int32_t dtaWriteDTAtoXML(char* fileHeader404) {
         if (fileHeader404 == nullptr) {
             return result::kNullArgument;
         }
-        const PayLibrary& library = PayLibrary::instance();
+        PayLibrary& library = PayLibrary::instance();
         if (!library.initialised()) {
             return result::kNotInitialised;
         }
-        return s.writeXml(fileHeader404, library.bankTable(), library.tempPath());
+        return s.writeXml(fileHeader404, library.bankTable(), library.tempPath(),
+                          [&library](std::int32_t, const std::string& line) {
+                              library.log().WriteLogLine(LogWriter::kHinweis,
+                                                         action::kWriteDTAtoXML, line);
+                          });
     });
 }
 

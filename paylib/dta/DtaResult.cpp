@@ -76,6 +76,11 @@ std::string_view resultMessage(std::int32_t code) {
     case kBadDebitSettings:
         return "Lastschrift-Einstellungen ung\xFC"
                "ltig";
+    case kExecutionDateInPast:
+        return "Ausf\xFChrungsdatum liegt in der Vergangenheit";
+    case kCollectionTooEarly:
+        return "Lastschrift fr\xFChestens zum n\xE4"
+               "chsten Tag";
     case kBadPaymentType:
         return "Zahlungsart ung\xFC"
                "ltig (0 oder 1)";

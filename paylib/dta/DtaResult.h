@@ -41,6 +41,8 @@ inline constexpr std::int32_t kBadCreditorId = -523;
 inline constexpr std::int32_t kBadMandateReference = -524;
 inline constexpr std::int32_t kBadMandateDate = -525;
 inline constexpr std::int32_t kBadDebitSettings = -526;
+inline constexpr std::int32_t kExecutionDateInPast = -527;
+inline constexpr std::int32_t kCollectionTooEarly = -528;
 
 // Writing the XML file; the XML writer's own codes pass through.
 inline constexpr std::int32_t kBadPaymentType = -530;

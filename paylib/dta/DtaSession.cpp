@@ -7,6 +7,7 @@
 #include "paylib/dta/DtaResult.h"
 #include "paylib/dta/DtaText.h"
 #include "paylib/dta/DtaXmlExport.h"
+#include "paylib/sepa/SepaDates.h"
 #include "paylib/sepa/SepaIdentifiers.h"
 #include "paylib/sepa/SepaText.h"
 #include "platform/Win1252.h"
@@ -28,9 +29,18 @@ std::int32_t nextStamp() {
     return last;
 }
 
-// YYYYMMDD, so dates compare as text.
-std::string yearFirst(const std::string& ddmmyyyy) {
-    return ddmmyyyy.substr(4, 4) + ddmmyyyy.substr(2, 2) + ddmmyyyy.substr(0, 2);
+std::int32_t dateVerdictCode(SepaDates::Verdict verdict) {
+    switch (verdict) {
+    case SepaDates::Verdict::InThePast:
+        return dta::kExecutionDateInPast;
+    case SepaDates::Verdict::CollectionTooEarly:
+        return dta::kCollectionTooEarly;
+    case SepaDates::Verdict::MandateAfterCollection:
+        return dta::kBadMandateDate;
+    case SepaDates::Verdict::Ok:
+        break;
+    }
+    return dta::kOk;
 }
 
 } // namespace
@@ -125,9 +135,16 @@ std::int32_t DtaSession::put(const char* record) {
 
     DtaCompletion completion;
     completion.executionDate = info.text(dtainfo::kExecutionDate);
-    if (!info.terminated(dtainfo::kExecutionDate) ||
-        !dtatext::isValidDate(completion.executionDate)) {
+    const std::int32_t executionDay = info.terminated(dtainfo::kExecutionDate)
+                                          ? SepaDates::dayNumber(completion.executionDate)
+                                          : -1;
+    if (executionDay < 0) {
         return dta::kBadExecutionDate;
+    }
+    if (const std::int32_t verdict = dateVerdictCode(
+            entry.directDebit ? SepaDates::checkCollection(executionDay, executionDay)
+                              : SepaDates::checkExecution(executionDay))) {
+        return verdict;
     }
     if (entry.directDebit) {
         completion.creditorId = info.text(dtainfo::kCreditorId);
@@ -141,9 +158,11 @@ std::int32_t DtaSession::put(const char* record) {
             return dta::kBadMandateReference;
         }
         completion.mandateDate = info.text(dtainfo::kMandateDate);
-        if (!info.terminated(dtainfo::kMandateDate) ||
-            !dtatext::isValidDate(completion.mandateDate) ||
-            yearFirst(completion.mandateDate) > yearFirst(completion.executionDate)) {
+        const std::int32_t mandateDay = info.terminated(dtainfo::kMandateDate)
+                                            ? SepaDates::dayNumber(completion.mandateDate)
+                                            : -1;
+        if (mandateDay < 0 || SepaDates::checkCollection(executionDay, mandateDay) ==
+                                  SepaDates::Verdict::MandateAfterCollection) {
             return dta::kBadMandateDate;
         }
         completion.sequenceSetting = info.int32(dtainfo::kSequenceSetting);
@@ -167,7 +186,8 @@ std::int32_t DtaSession::put(const char* record) {
 }
 
 std::int32_t DtaSession::writeXml(const char* header, const BankTable& table,
-                                  std::string_view tempDirectory) {
+                                  std::string_view tempDirectory,
+                                  const DtaXmlExport::NoticeLog& logNotice) {
     if (header == nullptr) {
         return result::kNullArgument;
     }
@@ -196,7 +216,7 @@ std::int32_t DtaSession::writeXml(const char* header, const BankTable& table,
     }
     std::string lines;
     const std::int32_t rc =
-        DtaXmlExport::write(m_file, directDebit, header, table, tempDirectory, lines);
+        DtaXmlExport::write(m_file, directDebit, header, table, tempDirectory, lines, logNotice);
     m_protocol += lines;
     return rc;
 }

@@ -2,6 +2,7 @@
 
 #include "abi/RecordLayouts.h"
 #include "paylib/dta/DtaFile.h"
+#include "paylib/dta/DtaXmlExport.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -41,9 +42,10 @@ public:
     std::int32_t put(const char* record);
 
     // Writes the completed entries of the header's payment type as one SEPA XML file; the
-    // bank-code table derives IBAN and BIC.
+    // bank-code table derives IBAN and BIC. Notices also go to `logNotice`.
     std::int32_t writeXml(const char* header, const BankTable& table,
-                          std::string_view tempDirectory);
+                          std::string_view tempDirectory,
+                          const DtaXmlExport::NoticeLog& logNotice = {});
 
     // Copies the Windows-1252 protocol, cut to size - 1 bytes and zero-terminated; returns
     // its full length.

@@ -1,6 +1,6 @@
 #include "paylib/dta/DtaText.h"
 
-#include "helpers/DateHelpers.h"
+#include "paylib/sepa/SepaDates.h"
 
 #include <algorithm>
 
@@ -9,17 +9,6 @@ namespace {
 
 constexpr unsigned char kFirstPrintable = 0x20;
 constexpr unsigned char kDelete = 0x7F;
-constexpr int kFirstYear = 1900;
-constexpr int kLastYear = 2999;
-constexpr int kMonths = 12;
-
-int digitsValue(std::string_view digits) {
-    int value = 0;
-    for (char c : digits) {
-        value = value * 10 + (c - '0');
-    }
-    return value;
-}
 
 } // namespace
 
@@ -76,18 +65,6 @@ std::string decodeField(std::string_view field) {
     return text;
 }
 
-std::string toSepaFriendly(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        if (c == '&') {
-            c = '+';
-        } else if (c == '*' || c == '$' || c == '%') {
-            c = '.';
-        }
-    }
-    return out;
-}
-
 std::string formatCents(std::uint64_t cents) {
     std::string euros = std::to_string(cents / 100);
     const auto rest = static_cast<unsigned>(cents % 100);
@@ -110,19 +87,7 @@ std::string formatDate(std::string_view digits) {
 }
 
 bool isValidDate(std::string_view digits) {
-    if (digits.size() != 8 ||
-        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-        return false;
-    }
-    const int day = digitsValue(digits.substr(0, 2));
-    const int month = digitsValue(digits.substr(2, 2));
-    const int year = digitsValue(digits.substr(4, 4));
-    if (year < kFirstYear || year > kLastYear || month < 1 || month > kMonths || day < 1) {
-        return false;
-    }
-    // A day past the month's end comes back as a different date.
-    const CalendarDate back = DateFromDayNumber(DayNumberFromDate(year, month, day));
-    return back.day == day && back.month == month && back.year == year;
+    return SepaDates::dayNumber(digits) >= 0;
 }
 
 } // namespace paylib::dtatext

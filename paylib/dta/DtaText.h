@@ -20,9 +20,6 @@ std::string decodeField(std::string_view field);
 
 std::string trimBlanks(std::string_view text);
 
-// DTAUS allows & * $ %, which the SEPA character set lacks: & becomes +, the others a point.
-std::string toSepaFriendly(std::string_view text);
-
 // 155646 -> "1556,46"
 std::string formatCents(std::uint64_t cents);
 

@@ -1,6 +1,7 @@
 #include "paylib/dta/DtaXmlExport.h"
 
 #include "abi/RecordLayouts.h"
+#include "paylib/ResultCodes.h"
 #include "paylib/dta/DtaFile.h"
 #include "paylib/dta/DtaInfoRecord.h"
 #include "paylib/dta/DtaResult.h"
@@ -15,9 +16,12 @@
 namespace paylib {
 namespace {
 
-constexpr std::size_t kMaxRemittance = 140;
 constexpr int kBankCodeDigits = 8;
 constexpr std::int32_t kFirstNotice = 129;
+// Text keys are C7a and C7b as five digits; the first two tell the kind of payment.
+constexpr std::uint32_t kTextKeyExtension = 1000;
+constexpr std::uint32_t kSalaryKey = 53;
+constexpr std::uint32_t kCapitalFormingKey = 54;
 
 bool fieldText(const char* record, zalvo::Field field, std::string& text) {
     const char* start = record + field.offset;
@@ -54,14 +58,17 @@ SepaPayment::Sequence sequenceOf(std::int32_t setting) {
 SepaPayment paymentOf(const DtaEntry& entry) {
     SepaPayment p;
     p.executionDate = entry.completion.executionDate;
-    p.originatorName = dtatext::toSepaFriendly(entry.originatorName);
+    p.originatorName = DtaXmlExport::collapseBlanks(entry.originatorName);
     p.originatorBankCode = bankCode(entry.originatorBankCode);
     p.originatorAccount = std::to_string(entry.originatorAccount);
-    p.recipientName = dtatext::toSepaFriendly(entry.counterpartyName);
+    p.recipientName = DtaXmlExport::collapseBlanks(entry.counterpartyName);
     p.recipientBankCode = bankCode(entry.counterpartyBankCode);
     p.recipientAccount = std::to_string(entry.counterpartyAccount);
     p.amountCents = std::to_string(entry.amountCents);
-    p.remittance = dtatext::toSepaFriendly(entry.purpose).substr(0, kMaxRemittance);
+    p.remittance = entry.purpose;
+    const DtaXmlExport::Purposes purposes = DtaXmlExport::purposesOf(entry.textKey);
+    p.categoryPurpose = purposes.categoryPurpose;
+    p.purpose = purposes.purpose;
     if (entry.directDebit) {
         p.creditorId = entry.completion.creditorId;
         p.mandateReference = entry.completion.mandateReference;
@@ -74,11 +81,39 @@ SepaPayment paymentOf(const DtaEntry& entry) {
     return p;
 }
 
+std::string entryName(std::size_t index, const DtaEntry& entry) {
+    return "Zahlung " + std::to_string(index + 1) + " (BLZ " +
+           bankCode(entry.counterpartyBankCode) + ", Konto " +
+           std::to_string(entry.counterpartyAccount) + ", " +
+           win1252::toUtf8(entry.counterpartyName) + ")";
+}
+
 } // namespace
+
+DtaXmlExport::Purposes DtaXmlExport::purposesOf(std::uint32_t textKey) {
+    switch (textKey / kTextKeyExtension) {
+    case kSalaryKey:
+        return {"SALA", ""};
+    case kCapitalFormingKey:
+        return {"", "CBFF"};
+    default:
+        return {};
+    }
+}
+
+std::string DtaXmlExport::collapseBlanks(std::string_view name) {
+    std::string out;
+    out.reserve(name.size());
+    for (char c : name) {
+        if (c != ' ' || out.empty() || out.back() != ' ')
+            out += c;
+    }
+    return out;
+}
 
 std::int32_t DtaXmlExport::write(const DtaFile& file, bool directDebit, const char* header,
                                  const BankTable& table, std::string_view tempDirectory,
-                                 std::string& protocolLines) {
+                                 std::string& protocolLines, const NoticeLog& logNotice) {
     const auto note = [&](const std::string& line) { protocolLines.append(line).append("\r\n"); };
     SepaFileSpec fileSpec;
     fileSpec.kind =
@@ -99,7 +134,18 @@ std::int32_t DtaXmlExport::write(const DtaFile& file, bool directDebit, const ch
              win1252::toUtf8(fileSpec.fileName) + " kann nicht angelegt werden");
         return opened;
     }
+    const auto reportNotice = [&](std::int32_t code, const std::string& what) {
+        const std::string_view text = result::resultMessage(code);
+        note("HINWEIS " + std::to_string(code) + ": " + what + ": " + win1252::toUtf8(text));
+        if (logNotice)
+            logNotice(code, win1252::fromUtf8(what) + ": " + std::string(text) +
+                            ". Hinweis: " + std::to_string(code));
+    };
     std::int32_t notice = 0;
+    if (opened >= kFirstNotice) {
+        notice = opened;
+        reportNotice(opened, "XML-Datei " + win1252::toUtf8(fileSpec.fileName));
+    }
     for (std::size_t i = 0; i < file.entries.size(); ++i) {
         const DtaEntry& entry = file.entries[i];
         if (entry.directDebit != directDebit) {
@@ -107,16 +153,13 @@ std::int32_t DtaXmlExport::write(const DtaFile& file, bool directDebit, const ch
         }
         const std::int32_t added = xml->add(paymentOf(entry));
         if (added < 0) {
-            note("FEHLER " + std::to_string(added) + ": Zahlung " + std::to_string(i + 1) +
-                 " (BLZ " + bankCode(entry.counterpartyBankCode) + ", Konto " +
-                 std::to_string(entry.counterpartyAccount) + ", " +
-                 win1252::toUtf8(entry.counterpartyName) +
-                 ") wurde abgewiesen, es wird keine XML-Datei geschrieben");
+            note("FEHLER " + std::to_string(added) + ": " + entryName(i, entry) +
+                 " wurde abgewiesen, es wird keine XML-Datei geschrieben");
             return added;
         }
-        if (added >= kFirstNotice) {
-            notice = added;
-            note("HINWEIS " + std::to_string(added) + ": Zahlung " + std::to_string(i + 1));
+        for (std::int32_t code : xml->notices()) {
+            notice = code;
+            reportNotice(code, entryName(i, entry));
         }
     }
     SepaSummary summary;

@@ -40,7 +40,11 @@ struct SepaPayment {
     std::string amountCents;      // decimal digits
     std::string mandateReference; // direct debits
     std::string mandateDate;      // direct debits, DDMMYYYY
-    std::string remittance;       // at most 140 characters
+    std::string remittance;       // longer than 140 characters: cut, with a notice
+    // ISO 20022 codes, empty when none: the category purpose belongs to the payment-info
+    // block (entries with different ones never share a block), the purpose to the entry.
+    std::string categoryPurpose;
+    std::string purpose;
     Instrument instrument = Instrument::Core;
     Sequence sequence = Sequence::Recurrent;
 };

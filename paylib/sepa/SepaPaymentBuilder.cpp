@@ -1,10 +1,11 @@
 #include "paylib/sepa/SepaPaymentBuilder.h"
 
-#include "helpers/DateHelpers.h"
 #include "helpers/TextHelpers.h"
 #include "paylib/ResultCodes.h"
 #include "paylib/bank/AccountResolver.h"
 #include "paylib/bank/BankTable.h"
+#include "paylib/sepa/BicCountry.h"
+#include "paylib/sepa/SepaDates.h"
 #include "paylib/sepa/SepaIdentifiers.h"
 #include "paylib/sepa/SepaText.h"
 #include "platform/Win1252.h"
@@ -14,71 +15,25 @@
 namespace paylib {
 namespace {
 
-constexpr std::size_t kMaxRemittance = 140;
 constexpr std::size_t kMaxAmountDigits = 12;
-constexpr std::size_t kDateDigits = 8;
 constexpr std::string_view kNotProvided = "NOTPROVIDED";
 constexpr std::string_view kGermany = "DE";
 constexpr std::size_t kIbanBankCodeOffset = 4;
 constexpr char kKeySeparator = '\x1F';
+constexpr std::int32_t kFirstNotice = 129;
+constexpr std::string_view kBlockIndent = "      ";
+constexpr std::string_view kTxIndent = "        ";
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// Codes of one side of the payment.
-struct SideCodes {
-    std::int32_t missing;
-    std::int32_t ibanInvalid;
-    std::int32_t bicInvalid;
-};
-
-struct Account {
-    std::string iban;
-    std::string bic; // empty: not provided
-};
-
-std::string compactUpper(std::string_view text) {
-    std::string out;
+void compactUpper(std::string_view text, std::string& out) {
+    out.clear();
     for (char c : text) {
         if (c != ' ')
             out += win1252::toUpper(c);
     }
-    return out;
-}
-
-std::int32_t resolveAccount(const BankTable& table, std::string_view iban, std::string_view bic,
-                            std::string_view bankCode, std::string_view accountNumber,
-                            const SideCodes& codes, Account& account, std::int32_t& notice) {
-    account.iban = compactUpper(iban);
-    account.bic = compactUpper(bic);
-    if (!account.bic.empty() && !SepaIdentifiers::isValidBic(account.bic))
-        return codes.bicInvalid;
-    if (!account.iban.empty()) {
-        if (!SepaIdentifiers::isValidIban(account.iban))
-            return codes.ibanInvalid;
-        if (account.bic.empty() && account.iban.starts_with(kGermany)) {
-            const BankRecord* bank =
-                table.find(std::string_view(account.iban)
-                               .substr(kIbanBankCodeOffset, SepaIdentifiers::kBankCodeDigits));
-            if (bank && !bank->deleted())
-                account.bic = bank->bic;
-        }
-        return result::kOk;
-    }
-    const std::string code = TrimText(bankCode);
-    const std::string number = TrimText(accountNumber);
-    if (code.empty() && number.empty())
-        return codes.missing;
-    const AccountResolver::Derivation derived = AccountResolver(table).derive(code, number);
-    if (derived.code < 0)
-        return derived.code;
-    if (derived.code == result::kNoticeIbanRuleNotApplied)
-        notice = derived.code;
-    account.iban = derived.iban;
-    if (account.bic.empty())
-        account.bic = derived.bic;
-    return result::kOk;
 }
 
 bool parseCents(std::string_view raw, std::int64_t& cents) {
@@ -92,50 +47,38 @@ bool parseCents(std::string_view raw, std::int64_t& cents) {
     return cents >= 1 && cents <= SepaPaymentBuilder::kMaxCents;
 }
 
-std::string agentXml(std::string_view element, std::string_view bic, std::string_view indent) {
-    std::string xml;
-    xml += indent;
-    xml += "<";
-    xml += element;
-    xml += "><FinInstnId>";
-    if (bic.empty()) {
-        xml += "<Othr><Id>";
-        xml += kNotProvided;
-        xml += "</Id></Othr>";
-    } else {
-        xml += "<BICFI>";
-        xml += bic;
-        xml += "</BICFI>";
+// Appends "<indent><name>value</name>\n" pieces without temporaries.
+struct XmlOut {
+    std::string& out;
+
+    XmlOut& raw(std::string_view text) {
+        out += text;
+        return *this;
     }
-    xml += "</FinInstnId></";
-    xml += element;
-    xml += ">\n";
-    return xml;
-}
-
-std::string element(std::string_view indent, std::string_view name, std::string_view value) {
-    std::string xml(indent);
-    xml += "<";
-    xml += name;
-    xml += ">";
-    xml += value;
-    xml += "</";
-    xml += name;
-    xml += ">\n";
-    return xml;
-}
-
-std::string accountXml(std::string_view element, std::string_view iban, std::string_view indent) {
-    std::string xml(indent);
-    xml += "<";
-    xml += element;
-    xml += "><Id><IBAN>";
-    xml += iban;
-    xml += "</IBAN></Id></";
-    xml += element;
-    xml += ">\n";
-    return xml;
-}
+    XmlOut& text(std::string_view w1252) {
+        SepaText::appendXml(w1252, out);
+        return *this;
+    }
+    XmlOut& agent(std::string_view indent, std::string_view element, std::string_view bic) {
+        raw(indent).raw("<").raw(element).raw("><FinInstnId>");
+        if (bic.empty())
+            raw("<Othr><Id>").raw(kNotProvided).raw("</Id></Othr>");
+        else
+            raw("<BICFI>").raw(bic).raw("</BICFI>");
+        return raw("</FinInstnId></").raw(element).raw(">\n");
+    }
+    XmlOut& account(std::string_view indent, std::string_view element, std::string_view iban) {
+        return raw(indent).raw("<").raw(element).raw("><Id><IBAN>").raw(iban).raw(
+            "</IBAN></Id></").raw(element).raw(">\n");
+    }
+    XmlOut& party(std::string_view indent, std::string_view element, std::string_view name) {
+        return raw(indent).raw("<").raw(element).raw("><Nm>").text(name).raw("</Nm></").raw(
+            element).raw(">\n");
+    }
+    XmlOut& code(std::string_view element, std::string_view value) {
+        return raw("<").raw(element).raw("><Cd>").raw(value).raw("</Cd></").raw(element).raw(">");
+    }
+};
 
 std::string_view sequenceCode(SepaPayment::Sequence sequence) {
     switch (sequence) {
@@ -155,76 +98,159 @@ std::string_view instrumentCode(SepaPayment::Instrument instrument) {
     return instrument == SepaPayment::Instrument::B2B ? "B2B" : "CORE";
 }
 
-constexpr std::string_view kBlockIndent = "      ";
-constexpr std::string_view kTxIndent = "        ";
+std::int32_t dateVerdictCode(SepaDates::Verdict verdict) {
+    switch (verdict) {
+    case SepaDates::Verdict::InThePast:
+        return result::kExecutionDateInPast;
+    case SepaDates::Verdict::CollectionTooEarly:
+        return result::kCollectionTooEarly;
+    case SepaDates::Verdict::MandateAfterCollection:
+        return result::kMandateDateInvalid;
+    case SepaDates::Verdict::Ok:
+        break;
+    }
+    return result::kOk;
+}
+
+void appendKey(std::string& key, std::string_view part) {
+    key += part;
+    key += kKeySeparator;
+}
 
 } // namespace
 
-std::string SepaPaymentBuilder::isoDate(std::string_view digits) {
-    if (digits.size() != kDateDigits || !std::all_of(digits.begin(), digits.end(), isDigit))
-        return {};
-    const int day = std::stoi(std::string(digits.substr(0, 2)));
-    const int month = std::stoi(std::string(digits.substr(2, 2)));
-    const int year = std::stoi(std::string(digits.substr(4, 4)));
-    const std::int32_t number = DayNumberFromDate(year, month, day);
-    const CalendarDate back = DateFromDayNumber(number);
-    if (!IsValidDayNumber(number) || number == kEmptyDate || back.year != year ||
-        back.month != month || back.day != day)
-        return {};
-    std::string iso(digits.substr(4, 4));
-    iso += '-';
-    iso += digits.substr(2, 2);
-    iso += '-';
-    iso += digits.substr(0, 2);
-    return iso;
+void SepaPaymentBuilder::Built::addNotice(std::int32_t code) {
+    if (std::find(notices.begin(), notices.begin() + noticeCount, code) !=
+            notices.begin() + noticeCount ||
+        noticeCount == notices.size())
+        return;
+    notices[noticeCount++] = code;
+}
+
+SepaPaymentBuilder::SepaPaymentBuilder(const BankTable& table, SepaFileSpec::Kind kind)
+    : m_table(table), m_kind(kind) {}
+
+void SepaPaymentBuilder::appendEuros(std::int64_t cents, std::string& out) {
+    out += std::to_string(cents / 100);
+    const int rest = static_cast<int>(cents % 100);
+    out += '.';
+    out += static_cast<char>('0' + rest / 10);
+    out += static_cast<char>('0' + rest % 10);
 }
 
 std::string SepaPaymentBuilder::euros(std::int64_t cents) {
-    std::string text = std::to_string(cents / 100);
-    const int rest = static_cast<int>(cents % 100);
-    text += '.';
-    text += static_cast<char>('0' + rest / 10);
-    text += static_cast<char>('0' + rest % 10);
+    std::string text;
+    appendEuros(cents, text);
     return text;
 }
 
-std::int32_t SepaPaymentBuilder::build(const SepaPayment& payment, Built& built) const {
+void SepaPaymentBuilder::forgetDerivations() {
+    m_originatorCache = Derived{};
+    m_recipientCache = Derived{};
+}
+
+std::int32_t SepaPaymentBuilder::resolveAccount(std::string_view iban, std::string_view bic,
+                                                std::string_view bankCode,
+                                                std::string_view accountNumber,
+                                                const SideCodes& codes, Derived& cache,
+                                                Account& account, Built& built) const {
+    compactUpper(iban, account.iban);
+    compactUpper(bic, account.bic);
+    if (!account.bic.empty() && !SepaIdentifiers::isValidBic(account.bic))
+        return codes.bicInvalid;
+    if (!account.iban.empty()) {
+        if (!SepaIdentifiers::isValidIban(account.iban))
+            return codes.ibanInvalid;
+        if (account.bic.empty() && account.iban.starts_with(kGermany)) {
+            const BankRecord* bank =
+                m_table.find(std::string_view(account.iban)
+                                 .substr(kIbanBankCodeOffset, SepaIdentifiers::kBankCodeDigits));
+            if (bank && !bank->deleted())
+                account.bic = bank->bic;
+        }
+    } else {
+        const std::string code = TrimText(bankCode);
+        const std::string number = TrimText(accountNumber);
+        if (code.empty() && number.empty())
+            return codes.missing;
+        if (!cache.valid || code != cache.bankCode || number != cache.account) {
+            const AccountResolver::Derivation derived = AccountResolver(m_table).derive(code, number);
+            cache.bankCode = code;
+            cache.account = number;
+            cache.code = derived.code;
+            cache.valid = true;
+            cache.result.iban = derived.iban;
+            cache.result.bic = derived.bic;
+        }
+        if (cache.code < 0)
+            return cache.code;
+        if (cache.code >= kFirstNotice)
+            built.addNotice(cache.code);
+        const std::string given = std::move(account.bic);
+        account = cache.result;
+        if (!given.empty())
+            account.bic = given;
+    }
+    if (!account.bic.empty() && !BicCountry::fits(account.bic, account.iban))
+        return codes.bicCountry;
+    return result::kOk;
+}
+
+std::int32_t SepaPaymentBuilder::build(const SepaPayment& payment, Built& built) {
     const bool debit = m_kind == SepaFileSpec::Kind::DirectDebit;
-    built = Built{};
+    built.noticeCount = 0;
+    built.cents = 0;
+    Block& block = built.block;
 
-    const std::string date = isoDate(TrimText(payment.executionDate));
-    if (date.empty())
+    const std::int32_t date = SepaDates::dayNumber(TrimText(payment.executionDate));
+    if (date < 0)
         return result::kExecutionDateInvalid;
-
-    std::string originatorName;
-    if (!SepaText::name(payment.originatorName, originatorName))
-        return result::kOriginatorNameInvalid;
-    Account originator;
-    std::int32_t code =
-        resolveAccount(m_table, payment.originatorIban, payment.originatorBic,
-                       payment.originatorBankCode, payment.originatorAccount,
-                       {result::kOriginatorAccountMissing, result::kOriginatorIbanInvalid,
-                        result::kOriginatorBicInvalid},
-                       originator, built.notice);
-    if (code != result::kOk)
+    if (const std::int32_t code = dateVerdictCode(
+            debit ? SepaDates::checkCollection(date, date) : SepaDates::checkExecution(date)))
         return code;
 
-    std::string creditorId;
+    switch (SepaText::fit(payment.originatorName, SepaText::kMaxName, true, block.originatorName)) {
+    case SepaText::Fit::Refused:
+        return result::kOriginatorNameInvalid;
+    case SepaText::Fit::Cut:
+        built.addNotice(result::kNoticeOriginatorNameCut);
+        break;
+    case SepaText::Fit::Fits:
+        break;
+    }
+    Account originator;
+    std::int32_t code = resolveAccount(
+        payment.originatorIban, payment.originatorBic, payment.originatorBankCode,
+        payment.originatorAccount,
+        {result::kOriginatorAccountMissing, result::kOriginatorIbanInvalid,
+         result::kOriginatorBicInvalid, result::kOriginatorBicCountry},
+        m_originatorCache, originator, built);
+    if (code != result::kOk)
+        return code;
+    block.iban = std::move(originator.iban);
+    block.bic = std::move(originator.bic);
+
+    block.creditorId.clear();
     if (debit) {
-        creditorId = compactUpper(payment.creditorId);
-        if (!SepaIdentifiers::isValidCreditorId(creditorId))
+        compactUpper(payment.creditorId, block.creditorId);
+        if (!SepaIdentifiers::isValidCreditorId(block.creditorId))
             return result::kCreditorIdInvalid;
     }
 
-    std::string recipientName;
-    if (!SepaText::name(payment.recipientName, recipientName))
+    switch (SepaText::fit(payment.recipientName, SepaText::kMaxName, true, m_recipientName)) {
+    case SepaText::Fit::Refused:
         return result::kRecipientNameInvalid;
-    Account recipient;
-    code = resolveAccount(m_table, payment.recipientIban, payment.recipientBic,
-                          payment.recipientBankCode, payment.recipientAccount,
+    case SepaText::Fit::Cut:
+        built.addNotice(result::kNoticeRecipientNameCut);
+        break;
+    case SepaText::Fit::Fits:
+        break;
+    }
+    code = resolveAccount(payment.recipientIban, payment.recipientBic, payment.recipientBankCode,
+                          payment.recipientAccount,
                           {result::kRecipientAccountMissing, result::kRecipientIbanInvalid,
-                           result::kRecipientBicInvalid},
-                          recipient, built.notice);
+                           result::kRecipientBicInvalid, result::kRecipientBicCountry},
+                          m_recipientCache, m_recipient, built);
     if (code != result::kOk)
         return code;
 
@@ -232,111 +258,110 @@ std::int32_t SepaPaymentBuilder::build(const SepaPayment& payment, Built& built)
         return result::kAmountInvalid;
 
     const std::string instructionId = TrimText(payment.instructionId);
-    std::string endToEndId = TrimText(payment.endToEndId);
-    if (endToEndId.empty())
-        endToEndId = kNotProvided;
+    const std::string endToEndId = TrimText(payment.endToEndId);
     if ((!instructionId.empty() && !SepaText::isIdentifier(instructionId, true)) ||
-        !SepaText::isIdentifier(endToEndId, true))
+        (!endToEndId.empty() && !SepaText::isIdentifier(endToEndId, true)))
         return result::kReferenceInvalid;
 
     std::string mandateReference;
-    std::string mandateDate;
+    std::int32_t mandateDate = -1;
     if (debit) {
         mandateReference = TrimText(payment.mandateReference);
         if (!SepaText::isIdentifier(mandateReference, false))
             return result::kMandateReferenceInvalid;
-        mandateDate = isoDate(TrimText(payment.mandateDate));
-        // ISO dates compare like their days; a mandate is signed before it is used.
-        if (mandateDate.empty() || mandateDate > date)
+        mandateDate = SepaDates::dayNumber(TrimText(payment.mandateDate));
+        if (mandateDate < 0)
             return result::kMandateDateInvalid;
+        if (const std::int32_t verdict =
+                dateVerdictCode(SepaDates::checkCollection(date, mandateDate)))
+            return verdict;
     }
 
-    std::string remittance;
-    if (!SepaText::toSepa(TrimText(payment.remittance), remittance) ||
-        remittance.size() > kMaxRemittance)
+    switch (SepaText::fit(payment.remittance, SepaText::kMaxRemittance, false, m_remittance)) {
+    case SepaText::Fit::Refused:
         return result::kRemittanceInvalid;
-
-    // The block: everything that payment-info level carries for its transactions.
-    built.blockKey = originatorName;
-    for (std::string_view part :
-         {std::string_view(originator.iban), std::string_view(originator.bic),
-          std::string_view(date), std::string_view(creditorId)}) {
-        built.blockKey += kKeySeparator;
-        built.blockKey += part;
-    }
-    std::string& block = built.blockXml;
-    std::string& tx = built.transactionXml;
-    const std::string name = SepaText::xml(originatorName);
-    if (debit) {
-        built.blockKey += kKeySeparator;
-        built.blockKey += instrumentCode(payment.instrument);
-        built.blockKey += sequenceCode(payment.sequence);
-        block += kBlockIndent;
-        block += "<PmtTpInf><SvcLvl><Cd>SEPA</Cd></SvcLvl><LclInstrm><Cd>";
-        block += instrumentCode(payment.instrument);
-        block += "</Cd></LclInstrm><SeqTp>";
-        block += sequenceCode(payment.sequence);
-        block += "</SeqTp></PmtTpInf>\n";
-        block += element(kBlockIndent, "ReqdColltnDt", date);
-        block += kBlockIndent;
-        block += "<Cdtr><Nm>" + name + "</Nm></Cdtr>\n";
-        block += accountXml("CdtrAcct", originator.iban, kBlockIndent);
-        block += agentXml("CdtrAgt", originator.bic, kBlockIndent);
-        block += element(kBlockIndent, "ChrgBr", "SLEV");
-        block += kBlockIndent;
-        block += "<CdtrSchmeId><Id><PrvtId><Othr><Id>" + creditorId +
-                 "</Id><SchmeNm><Prtry>SEPA</Prtry></SchmeNm></Othr></PrvtId></Id>"
-                 "</CdtrSchmeId>\n";
-    } else {
-        block += kBlockIndent;
-        block += "<PmtTpInf><SvcLvl><Cd>SEPA</Cd></SvcLvl></PmtTpInf>\n";
-        block += kBlockIndent;
-        block += "<ReqdExctnDt><Dt>" + date + "</Dt></ReqdExctnDt>\n";
-        block += kBlockIndent;
-        block += "<Dbtr><Nm>" + name + "</Nm></Dbtr>\n";
-        block += accountXml("DbtrAcct", originator.iban, kBlockIndent);
-        block += agentXml("DbtrAgt", originator.bic, kBlockIndent);
-        block += element(kBlockIndent, "ChrgBr", "SLEV");
+    case SepaText::Fit::Cut:
+        built.addNotice(result::kNoticeRemittanceCut);
+        break;
+    case SepaText::Fit::Fits:
+        break;
     }
 
+    block.date = SepaDates::isoDate(date);
+    block.instrument = debit ? instrumentCode(payment.instrument) : std::string_view();
+    block.sequence = debit ? sequenceCode(payment.sequence) : std::string_view();
+    block.categoryPurpose = payment.categoryPurpose;
+    std::string& key = built.blockKey;
+    key.clear();
+    for (std::string_view part : {std::string_view(block.originatorName),
+                                  std::string_view(block.iban), std::string_view(block.bic),
+                                  std::string_view(block.date), std::string_view(block.creditorId),
+                                  block.instrument, block.sequence,
+                                  std::string_view(block.categoryPurpose)})
+        appendKey(key, part);
+
+    built.transactionXml.clear();
+    XmlOut tx{built.transactionXml};
     const std::string_view txElement = debit ? "DrctDbtTxInf" : "CdtTrfTxInf";
-    tx += "      <";
-    tx += txElement;
-    tx += ">\n";
-    tx += kTxIndent;
-    tx += "<PmtId>";
+    tx.raw("      <").raw(txElement).raw(">\n").raw(kTxIndent).raw("<PmtId>");
     if (!instructionId.empty())
-        tx += "<InstrId>" + SepaText::xml(instructionId) + "</InstrId>";
-    tx += "<EndToEndId>" + SepaText::xml(endToEndId) + "</EndToEndId></PmtId>\n";
-    const std::string amount = "<InstdAmt Ccy=\"EUR\">" + euros(built.cents) + "</InstdAmt>";
-    const std::string recipientXmlName = SepaText::xml(recipientName);
+        tx.raw("<InstrId>").text(instructionId).raw("</InstrId>");
+    tx.raw("<EndToEndId>")
+        .text(endToEndId.empty() ? kNotProvided : std::string_view(endToEndId))
+        .raw("</EndToEndId></PmtId>\n");
     if (debit) {
-        tx += kTxIndent;
-        tx += amount + "\n";
-        tx += kTxIndent;
-        tx += "<DrctDbtTx><MndtRltdInf><MndtId>" + SepaText::xml(mandateReference) +
-              "</MndtId><DtOfSgntr>" + mandateDate + "</DtOfSgntr></MndtRltdInf></DrctDbtTx>\n";
-        tx += agentXml("DbtrAgt", recipient.bic, kTxIndent);
-        tx += kTxIndent;
-        tx += "<Dbtr><Nm>" + recipientXmlName + "</Nm></Dbtr>\n";
-        tx += accountXml("DbtrAcct", recipient.iban, kTxIndent);
+        tx.raw(kTxIndent).raw("<InstdAmt Ccy=\"EUR\">");
+        appendEuros(built.cents, built.transactionXml);
+        tx.raw("</InstdAmt>\n").raw(kTxIndent).raw("<DrctDbtTx><MndtRltdInf><MndtId>");
+        tx.text(mandateReference).raw("</MndtId><DtOfSgntr>").raw(SepaDates::isoDate(mandateDate));
+        tx.raw("</DtOfSgntr></MndtRltdInf></DrctDbtTx>\n");
+        tx.agent(kTxIndent, "DbtrAgt", m_recipient.bic);
+        tx.party(kTxIndent, "Dbtr", m_recipientName);
+        tx.account(kTxIndent, "DbtrAcct", m_recipient.iban);
     } else {
-        tx += kTxIndent;
-        tx += "<Amt>" + amount + "</Amt>\n";
-        if (!recipient.bic.empty())
-            tx += agentXml("CdtrAgt", recipient.bic, kTxIndent);
-        tx += kTxIndent;
-        tx += "<Cdtr><Nm>" + recipientXmlName + "</Nm></Cdtr>\n";
-        tx += accountXml("CdtrAcct", recipient.iban, kTxIndent);
+        tx.raw(kTxIndent).raw("<Amt><InstdAmt Ccy=\"EUR\">");
+        appendEuros(built.cents, built.transactionXml);
+        tx.raw("</InstdAmt></Amt>\n");
+        if (!m_recipient.bic.empty())
+            tx.agent(kTxIndent, "CdtrAgt", m_recipient.bic);
+        tx.party(kTxIndent, "Cdtr", m_recipientName);
+        tx.account(kTxIndent, "CdtrAcct", m_recipient.iban);
     }
-    if (!remittance.empty()) {
-        tx += kTxIndent;
-        tx += "<RmtInf><Ustrd>" + SepaText::xml(remittance) + "</Ustrd></RmtInf>\n";
-    }
-    tx += "      </";
-    tx += txElement;
-    tx += ">\n";
+    if (!payment.purpose.empty())
+        tx.raw(kTxIndent).code("Purp", payment.purpose).raw("\n");
+    if (!m_remittance.empty())
+        tx.raw(kTxIndent).raw("<RmtInf><Ustrd>").text(m_remittance).raw("</Ustrd></RmtInf>\n");
+    tx.raw("      </").raw(txElement).raw(">\n");
     return result::kOk;
+}
+
+std::string SepaPaymentBuilder::blockXml(const Block& block) const {
+    const bool debit = m_kind == SepaFileSpec::Kind::DirectDebit;
+    std::string xml;
+    XmlOut out{xml};
+    out.raw(kBlockIndent).raw("<PmtTpInf>").code("SvcLvl", "SEPA");
+    if (debit)
+        out.code("LclInstrm", block.instrument).raw("<SeqTp>").raw(block.sequence).raw("</SeqTp>");
+    if (!block.categoryPurpose.empty())
+        out.code("CtgyPurp", block.categoryPurpose);
+    out.raw("</PmtTpInf>\n");
+    if (debit) {
+        out.raw(kBlockIndent).raw("<ReqdColltnDt>").raw(block.date).raw("</ReqdColltnDt>\n");
+        out.party(kBlockIndent, "Cdtr", block.originatorName);
+        out.account(kBlockIndent, "CdtrAcct", block.iban);
+        out.agent(kBlockIndent, "CdtrAgt", block.bic);
+        out.raw(kBlockIndent).raw("<ChrgBr>SLEV</ChrgBr>\n");
+        out.raw(kBlockIndent).raw("<CdtrSchmeId><Id><PrvtId><Othr><Id>").raw(block.creditorId);
+        out.raw("</Id><SchmeNm><Prtry>SEPA</Prtry></SchmeNm></Othr></PrvtId></Id>"
+                "</CdtrSchmeId>\n");
+    } else {
+        out.raw(kBlockIndent).raw("<ReqdExctnDt><Dt>").raw(block.date).raw("</Dt></ReqdExctnDt>\n");
+        out.party(kBlockIndent, "Dbtr", block.originatorName);
+        out.account(kBlockIndent, "DbtrAcct", block.iban);
+        out.agent(kBlockIndent, "DbtrAgt", block.bic);
+        out.raw(kBlockIndent).raw("<ChrgBr>SLEV</ChrgBr>\n");
+    }
+    return xml;
 }
 
 } // namespace paylib

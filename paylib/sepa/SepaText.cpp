@@ -4,70 +4,116 @@
 #include "helpers/TextHelpers.h"
 #include "platform/Win1252.h"
 
+#include <array>
+
 namespace paylib {
 namespace {
 
 constexpr unsigned char kBasicWithUmlauts = 1;
 constexpr unsigned char kBasic = 0;
 constexpr char kApostrophe = '\'';
+// What German banks accept beyond the EPC set (the old DTAUS characters).
+constexpr std::string_view kGermanBankExtras = "&*$%";
 constexpr std::size_t kMaxIdentifier = 35;
-constexpr std::size_t kMaxName = 70;
-
-const CharSet& textSet() {
-    static const CharSet set = SepaCharSetFor(kBasicWithUmlauts).add(kApostrophe);
-    return set;
-}
+constexpr std::size_t kCodes = 256;
+constexpr unsigned char kFirstUpperLatin = 0xC0;
 
 const CharSet& identifierSet() {
     static const CharSet set = SepaCharSetFor(kBasic).add(kApostrophe);
     return set;
 }
 
-// Base letter of an accented Windows-1252 letter, or 0.
-char baseLetter(unsigned char c) {
-    // 0xC0..0xFF, one entry per code; 0 where no single base letter fits.
-    using namespace std::string_view_literals;
-    static constexpr std::string_view kFromC0 = "AAAAAA\0CEEEEIIII\0NOOOOO\0\0UUUUY\0\0"
-                                                "aaaaaa\0ceeeeiiii\0nooooo\0\0uuuuy\0y"sv;
+// Windows-1252 letters outside the set and what they are written as; "" refuses.
+std::string_view transliteration(unsigned char c) {
+    // 0xC0..0xFF, one entry per code.
+    static constexpr std::array<std::string_view, 64> kFromC0 = {
+        "A", "A", "A", "A", "",  "A", "AE", "C", "E", "E", "E", "E", "I", "I", "I", "I",
+        "D", "N", "O", "O", "O", "O", "",   "",  "OE", "U", "U", "U", "",  "Y", "TH", "",
+        "a", "a", "a", "a", "",  "a", "ae", "c", "e", "e", "e", "e", "i", "i", "i", "i",
+        "d", "n", "o", "o", "o", "o", "",   "",  "oe", "u", "u", "u", "",  "y", "th", "y"};
     switch (c) {
     case 0x8A: // Š
-        return 'S';
+        return "S";
+    case 0x8C: // Œ
+        return "OE";
     case 0x8E: // Ž
-        return 'Z';
+        return "Z";
     case 0x9A: // š
-        return 's';
+        return "s";
+    case 0x9C: // œ
+        return "oe";
     case 0x9E: // ž
-        return 'z';
+        return "z";
     case 0x9F: // Ÿ
-        return 'Y';
+        return "Y";
     default:
         break;
     }
-    if (c < 0xC0)
-        return 0;
-    return kFromC0[c - 0xC0];
+    return c < kFirstUpperLatin ? std::string_view() : kFromC0[c - kFirstUpperLatin];
+}
+
+// Per code: itself when in the set, its transliteration, or empty (refused).
+const std::array<std::string, kCodes>& sepaForms() {
+    static const std::array<std::string, kCodes> forms = [] {
+        const CharSet set = SepaCharSetFor(kBasicWithUmlauts).add(kApostrophe).add(
+            kGermanBankExtras);
+        std::array<std::string, kCodes> table;
+        for (std::size_t code = 0; code < kCodes; ++code) {
+            const auto c = static_cast<unsigned char>(code);
+            table[code] = set.contains(c) ? std::string(1, static_cast<char>(c))
+                                          : std::string(transliteration(c));
+        }
+        return table;
+    }();
+    return forms;
+}
+
+// Per code: the UTF-8 bytes of the character, XML markup escaped.
+const std::array<std::string, kCodes>& xmlForms() {
+    static const std::array<std::string, kCodes> forms = [] {
+        std::array<std::string, kCodes> table;
+        for (std::size_t code = 0; code < kCodes; ++code)
+            table[code] = win1252::toUtf8(std::string(1, static_cast<char>(code)));
+        table['&'] = "&amp;";
+        table['<'] = "&lt;";
+        table['>'] = "&gt;";
+        table['\''] = "&apos;";
+        table['"'] = "&quot;";
+        return table;
+    }();
+    return forms;
 }
 
 } // namespace
 
-bool SepaText::toSepa(std::string_view text, std::string& sepa) {
-    sepa.clear();
-    sepa.reserve(text.size());
+bool SepaText::appendSepa(std::string_view text, std::string& sepa) {
+    const auto& forms = sepaForms();
     for (char c : text) {
-        if (textSet().contains(c)) {
-            sepa += c;
-            continue;
-        }
-        const char base = baseLetter(static_cast<unsigned char>(c));
-        if (base == 0)
+        const std::string& form = forms[static_cast<unsigned char>(c)];
+        if (form.empty())
             return false;
-        sepa += base;
+        sepa += form;
     }
     return true;
 }
 
-bool SepaText::name(std::string_view text, std::string& name) {
-    return toSepa(TrimText(text), name) && !name.empty() && name.size() <= kMaxName;
+bool SepaText::toSepa(std::string_view text, std::string& sepa) {
+    sepa.clear();
+    return appendSepa(text, sepa);
+}
+
+SepaText::Fit SepaText::fit(std::string_view text, std::size_t limit, bool required,
+                            std::string& out) {
+    out.clear();
+    if (!appendSepa(TrimText(text), out) || (required && out.empty()))
+        return Fit::Refused;
+    if (out.size() <= limit)
+        return Fit::Fits;
+    out.resize(limit);
+    // A cut that ends in a blank would leave it trailing.
+    while (!out.empty() && out.back() == ' ')
+        out.pop_back();
+    return Fit::Cut;
 }
 
 bool SepaText::isIdentifier(std::string_view text, bool blanksAllowed) {
@@ -81,31 +127,23 @@ bool SepaText::isIdentifier(std::string_view text, bool blanksAllowed) {
     return true;
 }
 
+void SepaText::appendXml(std::string_view text, std::string& out) {
+    const auto& forms = xmlForms();
+    for (char c : text) {
+        const auto code = static_cast<unsigned char>(c);
+        if (code < 0x80 && code != '&' && code != '<' && code != '>' && code != '\'' &&
+            code != '"')
+            out += c;
+        else
+            out += forms[code];
+    }
+}
+
 std::string SepaText::xml(std::string_view text) {
     std::string escaped;
     escaped.reserve(text.size());
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            escaped += "&amp;";
-            break;
-        case '<':
-            escaped += "&lt;";
-            break;
-        case '>':
-            escaped += "&gt;";
-            break;
-        case '\'':
-            escaped += "&apos;";
-            break;
-        case '"':
-            escaped += "&quot;";
-            break;
-        default:
-            escaped += c;
-        }
-    }
-    return win1252::toUtf8(escaped);
+    appendXml(text, escaped);
+    return escaped;
 }
 
 } // namespace paylib

@@ -1,6 +1,7 @@
 #include "paylib/sepa/SepaXmlFile.h"
 
 #include "paylib/ResultCodes.h"
+#include "paylib/sepa/SepaBlocks.h"
 #include "paylib/sepa/SepaText.h"
 #include "paylib/sepa/TempFile.h"
 #include "platform/Clock.h"
@@ -8,30 +9,30 @@
 
 #include <array>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <system_error>
-#include <vector>
 
 namespace paylib {
 namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::size_t kCopyChunk = 1024 * 1024;
 constexpr std::size_t kMaxIdentifier = 35;
-// Index entry: body start, body end, count, sum, length of the block XML; then that XML.
-enum IndexField : std::size_t { kBodyStart, kBodyEnd, kCount, kSum, kXmlSize, kIndexFields };
-constexpr std::size_t kIndexHeader = kIndexFields * sizeof(std::uint64_t);
-// A block's XML is a few hundred bytes; anything larger in the index is damage.
-constexpr std::uint64_t kMaxBlockXml = 64 * 1024;
 // Characters no file name may hold, on any platform the library is built for.
 constexpr std::string_view kForbiddenInName = "/\\:*?\"<>|";
 constexpr unsigned char kFirstPrintable = 0x20;
+// Widest totals: 9,999,999 entries, 9,999,999,999,999.99 EUR.
+constexpr std::size_t kCountDigits = 7;
+constexpr std::size_t kSumChars = 16;
 
 constexpr std::string_view kXsiNamespace = "http://www.w3.org/2001/XMLSchema-instance";
 constexpr std::string_view kCreditNamespace = "urn:iso:std:iso:20022:tech:xsd:pain.001.001.09";
 constexpr std::string_view kDebitNamespace = "urn:iso:std:iso:20022:tech:xsd:pain.008.001.08";
+constexpr std::string_view kTotalsIndent = "      ";
+constexpr std::string_view kBlockEnd = "    </PmtInf>\n";
+// Each block is booked as one batch on the originator's statement: that is what gathering
+// the entries of one key into one block is for.
+constexpr std::string_view kBatchBooking = "true";
 
 bool validFileName(std::string_view name) {
     if (name.empty() || name == "." || name == "..")
@@ -56,16 +57,32 @@ std::string creationTime() {
     return text.data();
 }
 
-void putU64(std::string& out, std::uint64_t value) {
-    std::array<char, sizeof value> bytes{};
-    std::memcpy(bytes.data(), &value, sizeof value);
-    out.append(bytes.data(), bytes.size());
+void appendPadded(std::string& out, std::size_t from, std::size_t width) {
+    out.append(width > out.size() - from ? width - (out.size() - from) : 0, ' ');
+    out += '\n';
 }
 
-std::uint64_t indexField(const std::array<char, kIndexHeader>& header, IndexField field) {
-    std::uint64_t value = 0;
-    std::memcpy(&value, header.data() + field * sizeof value, sizeof value);
-    return value;
+// NbOfTxs and CtrlSum. Padded, they take the same room whatever the totals, so they can be
+// written before the totals are known and filled in at close; the blanks after the
+// elements are the ignorable white space between elements.
+std::string totalsXml(std::int64_t count, std::int64_t sumCents, bool padded) {
+    static constexpr std::string_view kCountOpen = "<NbOfTxs>";
+    static constexpr std::string_view kCountClose = "</NbOfTxs>";
+    static constexpr std::string_view kSumOpen = "<CtrlSum>";
+    static constexpr std::string_view kSumClose = "</CtrlSum>";
+    std::string text(kTotalsIndent);
+    std::size_t from = text.size();
+    text += kCountOpen;
+    text += std::to_string(count);
+    text += kCountClose;
+    appendPadded(text, from, padded ? kCountOpen.size() + kCountDigits + kCountClose.size() : 0);
+    text += kTotalsIndent;
+    from = text.size();
+    text += kSumOpen;
+    SepaPaymentBuilder::appendEuros(sumCents, text);
+    text += kSumClose;
+    appendPadded(text, from, padded ? kSumOpen.size() + kSumChars + kSumClose.size() : 0);
+    return text;
 }
 
 } // namespace
@@ -90,7 +107,9 @@ std::int32_t SepaXmlFile::open(const SepaFileSpec& fileSpec, std::string_view te
     if (!SepaText::isIdentifier(fileSpec.messageId, true))
         return result::kMessageIdInvalid;
     std::string party;
-    if (!SepaText::name(fileSpec.initiatingParty, party))
+    const SepaText::Fit fit =
+        SepaText::fit(fileSpec.initiatingParty, SepaText::kMaxName, true, party);
+    if (fit == SepaText::Fit::Refused)
         return result::kInitiatingPartyInvalid;
 
     std::unique_ptr<SepaXmlFile> created(new SepaXmlFile(fileSpec, table));
@@ -99,28 +118,72 @@ std::int32_t SepaXmlFile::open(const SepaFileSpec& fileSpec, std::string_view te
     std::string scratch = directoryPath(tempDirectory);
     if (tempDirectory.empty() || !fs::is_directory(scratch, ec))
         scratch = directory;
-    const std::string stem = win1252::toUtf8(fileSpec.fileName);
-    created->m_document = TempFile::create(directory, stem);
-    created->m_body = TempFile::create(scratch, stem + ".body");
-    created->m_index = TempFile::create(scratch, stem + ".index");
-    if (!created->m_document || !created->m_body || !created->m_index)
+    created->m_document = TempFile::forTarget(directory, win1252::toUtf8(fileSpec.fileName));
+    created->m_scratch = TempFile::scratch(scratch);
+    created->m_blocks = SepaBlocks::create(scratch);
+    if (!created->m_document || !created->m_scratch || !created->m_blocks ||
+        !created->m_document->append(created->groupHeader()))
         return result::kFileNotWritable;
     file = std::move(created);
+    return fit == SepaText::Fit::Cut ? result::kNoticeInitiatingPartyCut : result::kOk;
+}
+
+std::string SepaXmlFile::groupHeader() {
+    const bool debit = m_spec.kind == SepaFileSpec::Kind::DirectDebit;
+    std::string text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Document xmlns=\"";
+    text += debit ? kDebitNamespace : kCreditNamespace;
+    text += "\" xmlns:xsi=\"";
+    text += kXsiNamespace;
+    text += "\">\n  <";
+    text += debit ? "CstmrDrctDbtInitn" : "CstmrCdtTrfInitn";
+    text += ">\n    <GrpHdr>\n      <MsgId>" + SepaText::xml(m_spec.messageId) + "</MsgId>\n";
+    text += "      <CreDtTm>" + creationTime() + "</CreDtTm>\n";
+    m_groupSlot = m_document->size() + text.size();
+    text += totalsXml(0, 0, true);
+    text += "      <InitgPty><Nm>" + SepaText::xml(m_spec.initiatingParty) +
+            "</Nm></InitgPty>\n    </GrpHdr>\n";
+    return text;
+}
+
+std::string SepaXmlFile::blockHead(std::size_t index, std::size_t* slot) const {
+    const SepaBlocks::Block& block = (*m_blocks)[index];
+    std::string suffix(1, '-');
+    suffix += std::to_string(index + 1);
+    std::string id = m_spec.messageId.substr(0, kMaxIdentifier - suffix.size());
+    while (!id.empty() && (id.back() == '/' || id.back() == ' '))
+        id.pop_back();
+    std::string head = "    <PmtInf>\n      <PmtInfId>" + SepaText::xml(id + suffix) +
+                       "</PmtInfId>\n      <PmtMtd>";
+    head += m_spec.kind == SepaFileSpec::Kind::DirectDebit ? "DD" : "TRF";
+    head += "</PmtMtd>\n      <BtchBookg>";
+    head += kBatchBooking;
+    head += "</BtchBookg>\n";
+    if (slot)
+        *slot = head.size();
+    head += totalsXml(block.count, block.sumCents, slot != nullptr);
+    head += m_builder.blockXml(block.fields);
+    return head;
+}
+
+std::int32_t SepaXmlFile::addToDocument(bool fresh) {
+    if (!fresh)
+        return m_document->append(m_built.transactionXml) ? result::kOk : result::kWriteFailed;
+    std::size_t slot = 0;
+    std::string text = blockHead(0, &slot);
+    text += m_built.transactionXml;
+    const std::uint64_t at = m_document->size();
+    if (!m_document->append(text))
+        return result::kWriteFailed;
+    m_firstBlockSlot = at + slot;
     return result::kOk;
 }
 
-bool SepaXmlFile::storeBlock(const Block& block) {
-    std::string entry;
-    putU64(entry, block.bodyStart);
-    putU64(entry, m_body->size());
-    putU64(entry, static_cast<std::uint64_t>(block.count));
-    putU64(entry, static_cast<std::uint64_t>(block.sumCents));
-    putU64(entry, block.xml.size());
-    entry += block.xml;
-    if (!m_index->append(entry))
-        return false;
-    ++m_blocks;
-    return true;
+std::int32_t SepaXmlFile::addToScratch(std::size_t block) {
+    const std::uint64_t start = m_scratch->size();
+    if (!m_scratch->append(m_built.transactionXml) ||
+        !m_blocks->noteEntry(block, start, m_scratch->size()))
+        return result::kWriteFailed;
+    return result::kOk;
 }
 
 std::int32_t SepaXmlFile::add(const SepaPayment& payment) {
@@ -128,100 +191,63 @@ std::int32_t SepaXmlFile::add(const SepaPayment& payment) {
         return result::kNoFileOpen;
     if (m_totals.count >= kMaxEntries)
         return result::kFileLimitReached;
-    SepaPaymentBuilder::Built built;
-    const std::int32_t code = m_builder.build(payment, built);
-    if (code < 0)
+    const std::int32_t code = m_builder.build(payment, m_built);
+    if (code < 0) {
+        m_built.noticeCount = 0;
         return code;
-    if (built.cents > kMaxSumCents - m_totals.sumCents)
+    }
+    if (m_built.cents > kMaxSumCents - m_totals.sumCents)
         return result::kFileLimitReached;
 
-    if (m_current.count == 0 || built.blockKey != m_current.key) {
-        if (m_current.count > 0 && !storeBlock(m_current))
-            return result::kWriteFailed;
-        m_current = Block{std::move(built.blockKey), std::move(built.blockXml), m_body->size()};
+    std::size_t index = m_blocks->find(m_built.blockKey);
+    const bool fresh = index == m_blocks->size();
+    if (fresh)
+        index = m_blocks->add(m_built.blockKey, m_built.block);
+    const std::int32_t written = index == 0 ? addToDocument(fresh) : addToScratch(index);
+    if (written != result::kOk) {
+        if (fresh)
+            m_blocks->removeLast();
+        m_built.noticeCount = 0;
+        return written;
     }
-    if (!m_body->append(built.transactionXml))
-        return result::kWriteFailed;
-    ++m_current.count;
-    m_current.sumCents += built.cents;
+    SepaBlocks::Block& block = (*m_blocks)[index];
+    ++block.count;
+    block.sumCents += m_built.cents;
     ++m_totals.count;
-    m_totals.sumCents += built.cents;
-    return built.notice;
+    m_totals.sumCents += m_built.cents;
+    return m_built.firstNotice();
 }
 
-bool SepaXmlFile::assemble() {
-    const bool debit = m_spec.kind == SepaFileSpec::Kind::DirectDebit;
-    const std::string_view root = debit ? "CstmrDrctDbtInitn" : "CstmrCdtTrfInitn";
-    std::string text;
-    text += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Document xmlns=\"";
-    text += debit ? kDebitNamespace : kCreditNamespace;
-    text += "\" xmlns:xsi=\"";
-    text += kXsiNamespace;
-    text += "\">\n  <";
-    text += root;
-    text += ">\n    <GrpHdr>\n      <MsgId>" + SepaText::xml(m_spec.messageId) + "</MsgId>\n";
-    text += "      <CreDtTm>" + creationTime() + "</CreDtTm>\n";
-    text += "      <NbOfTxs>" + std::to_string(m_totals.count) + "</NbOfTxs>\n";
-    text += "      <CtrlSum>" + SepaPaymentBuilder::euros(m_totals.sumCents) + "</CtrlSum>\n";
-    text += "      <InitgPty><Nm>" + SepaText::xml(m_spec.initiatingParty) +
-            "</Nm></InitgPty>\n    </GrpHdr>\n";
-    if (!m_document->append(text))
-        return false;
+std::span<const std::int32_t> SepaXmlFile::notices() const {
+    return {m_built.notices.data(), m_built.noticeCount};
+}
 
-    std::vector<char> chunk(kCopyChunk);
-    std::int64_t number = 0;
-    auto writeBlock = [&](std::uint64_t start, std::uint64_t end, std::int64_t count,
-                          std::int64_t sum, std::string_view xml) {
-        ++number;
-        std::string suffix = std::to_string(number);
-        suffix.insert(suffix.begin(), '-');
-        std::string id = m_spec.messageId.substr(0, kMaxIdentifier - suffix.size());
-        while (!id.empty() && (id.back() == '/' || id.back() == ' '))
-            id.pop_back();
-        std::string head = "    <PmtInf>\n      <PmtInfId>" + SepaText::xml(id + suffix) +
-                           "</PmtInfId>\n      <PmtMtd>";
-        head += debit ? "DD" : "TRF";
-        head += "</PmtMtd>\n      <NbOfTxs>" + std::to_string(count) + "</NbOfTxs>\n";
-        head += "      <CtrlSum>" + SepaPaymentBuilder::euros(sum) + "</CtrlSum>\n";
-        head += xml;
-        if (!m_document->append(head))
-            return false;
-        while (start < end) {
-            const std::size_t part =
-                static_cast<std::size_t>(std::min<std::uint64_t>(end - start, chunk.size()));
-            if (!m_body->readAt(start, chunk.data(), part) ||
-                !m_document->append(std::string_view(chunk.data(), part)))
-                return false;
-            start += part;
-        }
-        return m_document->append("    </PmtInf>\n");
-    };
-
-    std::uint64_t offset = 0;
-    std::array<char, kIndexHeader> header{};
-    std::string xml;
-    for (std::int64_t i = 0; i < m_blocks; ++i) {
-        if (!m_index->readAt(offset, header.data(), header.size()))
-            return false;
-        const std::uint64_t xmlSize = indexField(header, kXmlSize);
-        if (xmlSize > kMaxBlockXml)
-            return false;
-        xml.resize(static_cast<std::size_t>(xmlSize));
-        if (!m_index->readAt(offset + kIndexHeader, xml.data(), xml.size()))
-            return false;
-        offset += kIndexHeader + xmlSize;
-        if (!writeBlock(indexField(header, kBodyStart), indexField(header, kBodyEnd),
-                        static_cast<std::int64_t>(indexField(header, kCount)),
-                        static_cast<std::int64_t>(indexField(header, kSum)), xml))
+bool SepaXmlFile::writeLaterBlocks() {
+    for (std::size_t index = 1; index < m_blocks->size(); ++index) {
+        const SepaBlocks::Block& block = (*m_blocks)[index];
+        const bool copied =
+            m_document->append(blockHead(index, nullptr)) &&
+            m_blocks->runs(block, [&](std::uint64_t start, std::uint64_t end) {
+                return m_document->appendCopy(*m_scratch, start, end - start);
+            }) &&
+            m_document->append(kBlockEnd);
+        if (!copied)
             return false;
     }
-    if (!writeBlock(m_current.bodyStart, m_body->size(), m_current.count, m_current.sumCents,
-                    m_current.xml))
-        return false;
-    text = "  </";
-    text += root;
-    text += ">\n</Document>\n";
-    return m_document->append(text);
+    return true;
+}
+
+bool SepaXmlFile::fillSlots() {
+    const SepaBlocks::Block& first = (*m_blocks)[0];
+    return m_document->overwrite(m_groupSlot, totalsXml(m_totals.count, m_totals.sumCents, true)) &&
+           m_document->overwrite(m_firstBlockSlot, totalsXml(first.count, first.sumCents, true));
+}
+
+void SepaXmlFile::discard() {
+    m_finished = true;
+    m_document.reset();
+    m_scratch.reset();
+    m_blocks.reset();
 }
 
 std::int32_t SepaXmlFile::close(SepaSummary& summary) {
@@ -229,22 +255,24 @@ std::int32_t SepaXmlFile::close(SepaSummary& summary) {
     if (m_finished)
         return result::kNoFileOpen;
     if (m_totals.count == 0) {
-        m_finished = true;
-        m_document.reset();
-        m_body.reset();
-        m_index.reset();
+        discard();
         return result::kFileWithoutEntries;
     }
-    if (!m_body->flush() || !m_index->flush())
+    const std::string_view tail = m_spec.kind == SepaFileSpec::Kind::DirectDebit
+                                      ? "  </CstmrDrctDbtInitn>\n</Document>\n"
+                                      : "  </CstmrCdtTrfInitn>\n</Document>\n";
+    const bool written = m_document->append(kBlockEnd) && m_scratch->flush() &&
+                         m_blocks->finish() && writeLaterBlocks() && m_document->append(tail) &&
+                         fillSlots();
+    if (!written) {
+        discard();
         return result::kWriteFailed;
-    if (!assemble() || !m_document->commit(m_target)) {
-        m_document->clear();
+    }
+    if (!m_document->commit(m_target)) {
+        discard();
         return result::kFileNotWritable;
     }
-    m_finished = true;
-    m_document.reset();
-    m_body.reset();
-    m_index.reset();
+    discard();
     summary = m_totals;
     return result::kOk;
 }

@@ -7,12 +7,17 @@
 
 namespace paylib {
 
-// A file under a temporary name, written through a buffer, removed when dropped unless it
-// was committed under its final name. Paths are in the file system's encoding (UTF-8).
+// A file written through a buffer that leaves nothing behind unless it is committed under
+// its final name. Where the file system allows it the file has no name at all until then,
+// so not even a killed process leaves it behind. Paths are in the file system's encoding.
 class TempFile {
 public:
-    // Creates "<directory>/.<stem>.XXXXXX" exclusively; null when that fails.
-    static std::unique_ptr<TempFile> create(const std::string& directory, std::string_view stem);
+    // A nameless file in `directory` for data that never becomes a file of its own.
+    static std::unique_ptr<TempFile> scratch(const std::string& directory);
+    // A file in `directory` that commit() turns into a file of that directory; nameless where
+    // the file system allows it, else "<directory>/.<stem>.XXXXXX".
+    static std::unique_ptr<TempFile> forTarget(const std::string& directory,
+                                               std::string_view stem);
 
     ~TempFile();
     TempFile(const TempFile&) = delete;
@@ -20,25 +25,29 @@ public:
 
     // Takes all of `data` or, when writing out the full buffer first fails, none of it.
     bool append(std::string_view data);
+    // Appends `length` bytes of `source` from `offset`, copied inside the kernel where it can.
+    bool appendCopy(const TempFile& source, std::uint64_t offset, std::uint64_t length);
     // Writes the buffer out; what could not be written stays buffered for a later try.
     bool flush();
+    // Overwrites bytes already appended (buffered ones included) without changing the size.
+    bool overwrite(std::uint64_t offset, std::string_view data);
     // Bytes appended so far, buffered ones included.
     std::uint64_t size() const { return m_written + m_buffer.size(); }
     // Reads `count` bytes at `offset` of what was already written out.
     bool readAt(std::uint64_t offset, char* out, std::size_t count) const;
-    // Empties the file, for a fresh attempt.
-    bool clear();
-    // Flushes, commits to the storage device and renames the file to `target`.
+    // Flushes, commits to the storage device and gives the file the name `target`,
+    // replacing a file of that name.
     bool commit(const std::string& target);
 
-    const std::string& path() const { return m_path; }
-
 private:
-    TempFile(int fd, std::string path);
+    TempFile(int fd, std::string path, std::string directory);
     bool writeOut(std::string_view data);
+    bool copyOut(const TempFile& source, std::uint64_t offset, std::uint64_t length);
+    bool nameFor(const std::string& target, std::string& named);
 
     int m_fd;
-    std::string m_path;
+    std::string m_path;      // empty while the file has no name
+    std::string m_directory; // where a nameless file gets its name
     std::string m_buffer;
     std::uint64_t m_written = 0;
     bool m_committed = false;

@@ -3,6 +3,7 @@
 #include "abi/EntryPoints.h"
 #include "abi/Record.h"
 #include "abi/RecordLayouts.h"
+#include "helpers/DateHelpers.h"
 #include "paylib/ResultCodes.h"
 #include "paylib/dta/DtaInfoRecord.h"
 #include "paylib/dta/DtaResult.h"
@@ -26,6 +27,11 @@ namespace info = paylib::dtainfo;
 namespace fs = std::filesystem;
 
 namespace {
+
+// Dates relative to today: the loaded library judges them by the real clock.
+constexpr int kCollectionDays = 5;
+constexpr int kExecutionDays = 3;
+constexpr int kMandateDays = -30;
 
 // One copy of the library for the whole suite: the program, too, loads it once and never
 // unloads it.
@@ -112,17 +118,19 @@ protected:
                 break;
             }
             if (record.int32(zalvo::dtainfo::kPaymentKind) == zalvo::dtainfo::kKindDirectDebit) {
-                record.putText(zalvo::dtainfo::kExecutionDate, "11012026");
+                record.putText(zalvo::dtainfo::kExecutionDate,
+                               DateToDigits(Today() + kCollectionDays));
                 record.putText(zalvo::dtainfo::kCreditorId, "DE98ZZZ09999999999");
                 record.putText(zalvo::dtainfo::kMandateReference, "Testmandat");
-                record.putText(zalvo::dtainfo::kMandateDate, "08112025");
+                record.putText(zalvo::dtainfo::kMandateDate, DateToDigits(Today() + kMandateDays));
                 record.putInt32(zalvo::dtainfo::kFirstDebitSetting,
                                 zalvo::dtainfo::kFirstDebitValue);
                 record.putInt32(zalvo::dtainfo::kSecondDebitSetting,
                                 zalvo::dtainfo::kSecondDebitValue);
                 ++seen.debits;
             } else {
-                record.putText(zalvo::dtainfo::kExecutionDate, "09012026");
+                record.putText(zalvo::dtainfo::kExecutionDate,
+                               DateToDigits(Today() + kExecutionDays));
                 ++seen.credits;
             }
             EXPECT_EQ(fn<EntryPoint::PutDTAInfo>()(record.data()), 0);
@@ -216,15 +224,19 @@ TEST_F(DtaExportsTest, ConvertsAFileWithBothKindsIntoTwoValidSepaFiles) {
     EXPECT_NE(creditXml.find("DE02200505501015871393"), std::string::npos);
     EXPECT_NE(creditXml.find("HASPDEHHXXX"), std::string::npos);
     EXPECT_NE(creditXml.find("DE02100100100006820101"), std::string::npos); // debtor
-    EXPECT_NE(creditXml.find("GR\xC3\x9FNER + S\xC3\x96HNE"), std::string::npos);
-    EXPECT_NE(creditXml.find("HAMBURGER KUNDE            GMBH UND CO KG"), std::string::npos);
+    EXPECT_NE(creditXml.find("GR\xC3\x9FNER &amp; S\xC3\x96HNE"), std::string::npos);
+    EXPECT_NE(creditXml.find("HAMBURGER KUNDE GMBH UND CO KG"), std::string::npos);
     EXPECT_NE(creditXml.find("RECHNUNG 2025-001 VIELEN DANK"), std::string::npos);
     const std::string debitXml = schemacheck::contents(debits);
     EXPECT_NE(debitXml.find("DE02120300000000202051"), std::string::npos);
     EXPECT_NE(debitXml.find("DE02500105170137075030"), std::string::npos); // creditor
     EXPECT_NE(debitXml.find("ABTEILUNG BEITR\xC3\x84GE"), std::string::npos);
     EXPECT_NE(debitXml.find("<SeqTp>FRST</SeqTp>"), std::string::npos);
-    EXPECT_NE(debitXml.find("<ReqdColltnDt>2026-01-11</ReqdColltnDt>"), std::string::npos);
+    const std::string collection = DateToYearFirst(Today() + kCollectionDays);
+    EXPECT_NE(debitXml.find("<ReqdColltnDt>" + collection.substr(0, 4) + "-" +
+                            collection.substr(4, 2) + "-" + collection.substr(6, 2) +
+                            "</ReqdColltnDt>"),
+              std::string::npos);
 
     EXPECT_EQ(fn<EntryPoint::FreeDTAVars>()(), 0);
     Record record(info::kSize);

@@ -10,6 +10,8 @@
 #include "tests/paylib/SchemaCheck.h"
 #include "tests/paylib/dta/DtaTestWriter.h"
 #include "tests/support/DtaSamples.h"
+#include "platform/FixedClock.h"
+#include "platform/ScopedClock.h"
 #include "tests/support/TempDirectory.h"
 
 #include <gtest/gtest.h>
@@ -130,6 +132,9 @@ protected:
         return text;
     }
 
+    // Five days before the execution date the tests complete entries with.
+    platform::FixedClock m_clock{{2025, 1, 15, 9, 30, 0}};
+    platform::ScopedClock m_pinnedClock{m_clock};
     testsupport::TempDirectory m_temp;
     DtaSession m_session;
 };
@@ -268,6 +273,11 @@ TEST_F(DtaSessionTest, PutChecksWhatTheFrontEndCompleted) {
     EXPECT_EQ(m_session.put(credit.data()), dta::kBadExecutionDate);
     std::memset(credit.data() + info::kExecutionDate.offset, '1', info::kExecutionDate.width);
     EXPECT_EQ(m_session.put(credit.data()), dta::kBadExecutionDate);
+    // A bank books no credit transfer in the past; today is fine.
+    credit.putText(info::kExecutionDate, "14012025");
+    EXPECT_EQ(m_session.put(credit.data()), dta::kExecutionDateInPast);
+    credit.putText(info::kExecutionDate, "15012025");
+    EXPECT_EQ(m_session.put(credit.data()), dta::kOk);
     complete(credit);
     EXPECT_EQ(m_session.put(credit.data()), dta::kOk);
     EXPECT_EQ(m_session.put(credit.data()), dta::kOk); // again: the later one counts
@@ -301,6 +311,22 @@ TEST_F(DtaSessionTest, PutChecksWhatTheFrontEndCompleted) {
     EXPECT_EQ(putWith([](Record& r) { r.putText(info::kMandateDate, "21012025"); }),
               dta::kBadMandateDate); // after the execution date
     EXPECT_EQ(putWith([](Record& r) { r.putText(info::kMandateDate, "20012025"); }), dta::kOk);
+    // A direct debit is collected the next day at the earliest.
+    EXPECT_EQ(putWith([](Record& r) {
+                  r.putText(info::kExecutionDate, "15012025");
+                  r.putText(info::kMandateDate, "15012025");
+              }),
+              dta::kCollectionTooEarly);
+    EXPECT_EQ(putWith([](Record& r) {
+                  r.putText(info::kExecutionDate, "10012025");
+                  r.putText(info::kMandateDate, "01012025");
+              }),
+              dta::kExecutionDateInPast);
+    EXPECT_EQ(putWith([](Record& r) {
+                  r.putText(info::kExecutionDate, "16012025");
+                  r.putText(info::kMandateDate, "16012025");
+              }),
+              dta::kOk);
     EXPECT_EQ(putWith([](Record& r) { r.putText(info::kMandateDate, "1812202"); }),
               dta::kBadMandateDate);
     EXPECT_EQ(putWith([](Record& r) { r.putInt32(info::kSequenceSetting, 0); }),
@@ -396,8 +422,8 @@ TEST_F(DtaSessionTest, WritesBothKindsAsValidSepaFiles) {
     EXPECT_NE(creditXml.find("COBADEFFXXX"), std::string::npos);
     EXPECT_NE(creditXml.find("DE02100100100006820101"), std::string::npos);
     EXPECT_NE(creditXml.find("<Dt>2025-01-20</Dt>"), std::string::npos);
-    // DIN umlauts arrive as UTF-8 umlauts, the DTAUS "&" as "+".
-    EXPECT_NE(creditXml.find("M\xC3\x9CLLER + S\xC3\x96HNE"), std::string::npos);
+    // DIN umlauts arrive as UTF-8 umlauts, the DTAUS "&" as it is, escaped.
+    EXPECT_NE(creditXml.find("M\xC3\x9CLLER &amp; S\xC3\x96HNE"), std::string::npos);
     EXPECT_NE(creditXml.find("RECHNUNG 1 KUNDE 77 DANKE"), std::string::npos);
     EXPECT_EQ(creditXml.find("ZAHLER AG"), std::string::npos);
 
@@ -410,8 +436,8 @@ TEST_F(DtaSessionTest, WritesBothKindsAsValidSepaFiles) {
     // Text key 04000 is the B2B scheme, 05000 the core scheme.
     EXPECT_NE(debitXml.find("<Cd>B2B</Cd>"), std::string::npos);
     EXPECT_NE(debitXml.find("<Cd>CORE</Cd>"), std::string::npos);
-    EXPECT_NE(debitXml.find("ZAHLER AG                  ZWEIGNIEDERLASSUNG NORD"),
-              std::string::npos);
+    // The padding between name field and extension is not part of the name.
+    EXPECT_NE(debitXml.find("<Nm>ZAHLER AG ZWEIGNIEDERLASSUNG NORD</Nm>"), std::string::npos);
 
     const std::string text = protocol();
     EXPECT_NE(text.find("Lastschriften geschrieben: " + debitFile.string()), std::string::npos)
@@ -460,7 +486,7 @@ TEST(DtaResult, EveryDtaCodeHasItsGermanMessageInWindows1252) {
         dta::kUnknownEntry,        dta::kBadExecutionDate,    dta::kBadCreditorId,
         dta::kBadMandateReference, dta::kBadMandateDate,      dta::kBadDebitSettings,
         dta::kBadPaymentType,      dta::kNoEntriesOfType,     dta::kEntryNotCompleted,
-        dta::kBadExportTarget};
+        dta::kBadExportTarget,     dta::kExecutionDateInPast, dta::kCollectionTooEarly};
     for (const std::int32_t code : codes) {
         EXPECT_FALSE(dta::resultMessage(code).empty()) << code;
     }

@@ -80,14 +80,34 @@ TEST(SepaIdentifiersTest, CreditorIdentifierCheckDigits) {
     EXPECT_FALSE(SepaIdentifiers::isValidCreditorId("DE98ZZZ"));
 }
 
-TEST(SepaTextTest, GermanLettersStayAccentsAreDroppedOthersRefused) {
+TEST(SepaTextTest, GermanBankCharactersStayOtherLettersAreTransliteratedOthersRefused) {
     std::string sepa;
-    EXPECT_TRUE(SepaText::toSepa("M\xFCller \xC4rger \xDF (1/2) 'x' +?:.,-", sepa));
-    EXPECT_EQ(sepa, "M\xFCller \xC4rger \xDF (1/2) 'x' +?:.,-");
+    EXPECT_TRUE(SepaText::toSepa("M\xFCller & S\xF6hne \xC4rger \xDF (1/2) 'x' +?:.,- *$%", sepa));
+    EXPECT_EQ(sepa, "M\xFCller & S\xF6hne \xC4rger \xDF (1/2) 'x' +?:.,- *$%");
     EXPECT_TRUE(SepaText::toSepa("Jos\xE9 \xC7\xE0 \x8A\x9E", sepa));
     EXPECT_EQ(sepa, "Jose Ca Sz");
-    for (const char* bad : {"a@b", "a&b", "\xE6", "\x80", "a\tb", "a_b", "a;b", "\"x\""})
+    // The letters that need two: Æ Ø Œ Þ and their lower-case forms; Ð is one.
+    EXPECT_TRUE(SepaText::toSepa("\xC6\xD8\x8C\xDE\xD0 \xE6\xF8\x9C\xFE\xF0", sepa));
+    EXPECT_EQ(sepa, "AEOEOETHD aeoeoethd");
+    for (const char* bad : {"a@b", "\x80", "a\tb", "a_b", "a;b", "\"x\"", "a\xD7" "b", "<b>"})
         EXPECT_FALSE(SepaText::toSepa(bad, sepa)) << bad;
+}
+
+TEST(SepaTextTest, FitCutsWithoutTrailingBlankAndSaysSo) {
+    std::string out;
+    EXPECT_EQ(SepaText::fit("  Name  ", 70, true, out), SepaText::Fit::Fits);
+    EXPECT_EQ(out, "Name");
+    EXPECT_EQ(SepaText::fit(" ", 70, true, out), SepaText::Fit::Refused);
+    EXPECT_EQ(SepaText::fit(" ", 140, false, out), SepaText::Fit::Fits);
+    // Transliteration can make a full field longer than its limit.
+    EXPECT_EQ(SepaText::fit(std::string(40, '\xC6'), 70, true, out), SepaText::Fit::Cut);
+    std::string pairs;
+    for (int i = 0; i < 35; ++i)
+        pairs += "AE";
+    EXPECT_EQ(out, pairs);
+    EXPECT_EQ(SepaText::fit(std::string(69, 'a') + " b", 70, true, out), SepaText::Fit::Cut);
+    EXPECT_EQ(out, std::string(69, 'a'));
+    EXPECT_EQ(SepaText::fit("a@b", 70, true, out), SepaText::Fit::Refused);
 }
 
 TEST(SepaTextTest, IdentifiersAndXml) {
