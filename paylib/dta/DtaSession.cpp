@@ -1,6 +1,7 @@
 #include "paylib/dta/DtaSession.h"
 
 #include "abi/Record.h"
+#include "helpers/DateHelpers.h"
 #include "paylib/ResultCodes.h"
 #include "paylib/dta/DtaInfoRecord.h"
 #include "paylib/dta/DtaReader.h"
@@ -141,9 +142,10 @@ std::int32_t DtaSession::put(const char* record) {
     if (executionDay < 0) {
         return dta::kBadExecutionDate;
     }
+    const std::int32_t today = Today();
     if (const std::int32_t verdict = dateVerdictCode(
-            entry.directDebit ? SepaDates::checkCollection(executionDay, executionDay)
-                              : SepaDates::checkExecution(executionDay))) {
+            entry.directDebit ? SepaDates::checkCollection(executionDay, executionDay, today)
+                              : SepaDates::checkExecution(executionDay, today))) {
         return verdict;
     }
     if (entry.directDebit) {
@@ -161,7 +163,7 @@ std::int32_t DtaSession::put(const char* record) {
         const std::int32_t mandateDay = info.terminated(dtainfo::kMandateDate)
                                             ? SepaDates::dayNumber(completion.mandateDate)
                                             : -1;
-        if (mandateDay < 0 || SepaDates::checkCollection(executionDay, mandateDay) ==
+        if (mandateDay < 0 || SepaDates::checkCollection(executionDay, mandateDay, today) ==
                                   SepaDates::Verdict::MandateAfterCollection) {
             return dta::kBadMandateDate;
         }

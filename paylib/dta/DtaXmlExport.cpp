@@ -55,8 +55,8 @@ SepaPayment::Sequence sequenceOf(std::int32_t setting) {
     }
 }
 
-SepaPayment paymentOf(const DtaEntry& entry) {
-    SepaPayment p;
+// Fills `p` in place, so its texts keep their memory from entry to entry.
+void fillPayment(const DtaEntry& entry, SepaPayment& p) {
     p.executionDate = entry.completion.executionDate;
     p.originatorName = DtaXmlExport::collapseBlanks(entry.originatorName);
     p.originatorBankCode = bankCode(entry.originatorBankCode);
@@ -78,7 +78,6 @@ SepaPayment paymentOf(const DtaEntry& entry) {
                            : SepaPayment::Instrument::Core;
         p.sequence = sequenceOf(entry.completion.sequenceSetting);
     }
-    return p;
 }
 
 std::string entryName(std::size_t index, const DtaEntry& entry) {
@@ -142,6 +141,7 @@ std::int32_t DtaXmlExport::write(const DtaFile& file, bool directDebit, const ch
                             ". Hinweis: " + std::to_string(code));
     };
     std::int32_t notice = 0;
+    SepaPayment payment;
     if (opened >= kFirstNotice) {
         notice = opened;
         reportNotice(opened, "XML-Datei " + win1252::toUtf8(fileSpec.fileName));
@@ -151,7 +151,8 @@ std::int32_t DtaXmlExport::write(const DtaFile& file, bool directDebit, const ch
         if (entry.directDebit != directDebit) {
             continue;
         }
-        const std::int32_t added = xml->add(paymentOf(entry));
+        fillPayment(entry, payment);
+        const std::int32_t added = xml->add(payment);
         if (added < 0) {
             note("FEHLER " + std::to_string(added) + ": " + entryName(i, entry) +
                  " wurde abgewiesen, es wird keine XML-Datei geschrieben");

@@ -45,12 +45,12 @@ std::string SepaDates::isoDate(std::int32_t dayNumber) {
     return text.data();
 }
 
-SepaDates::Verdict SepaDates::checkExecution(std::int32_t date) {
-    return date < Today() ? Verdict::InThePast : Verdict::Ok;
+SepaDates::Verdict SepaDates::checkExecution(std::int32_t date, std::int32_t today) {
+    return date < today ? Verdict::InThePast : Verdict::Ok;
 }
 
-SepaDates::Verdict SepaDates::checkCollection(std::int32_t date, std::int32_t mandateSigned) {
-    const std::int32_t today = Today();
+SepaDates::Verdict SepaDates::checkCollection(std::int32_t date, std::int32_t mandateSigned,
+                                              std::int32_t today) {
     if (date < today)
         return Verdict::InThePast;
     if (date == today)

@@ -19,10 +19,11 @@ public:
     // YYYY-MM-DD of a day number.
     static std::string isoDate(std::int32_t dayNumber);
 
-    // Execution date of a credit transfer.
-    static Verdict checkExecution(std::int32_t date);
+    // Execution date of a credit transfer, on the day `today`.
+    static Verdict checkExecution(std::int32_t date, std::int32_t today);
     // Collection date of a direct debit and the day its mandate was signed.
-    static Verdict checkCollection(std::int32_t date, std::int32_t mandateSigned);
+    static Verdict checkCollection(std::int32_t date, std::int32_t mandateSigned,
+                                   std::int32_t today);
 };
 
 } // namespace paylib

@@ -62,11 +62,22 @@ int SepaIdentifiers::mod97(std::string_view text) {
 }
 
 std::string SepaIdentifiers::germanIban(std::string_view bankCode, std::string_view account) {
-    std::string bban(bankCode);
-    bban.append(kGermanAccountDigits - std::min(account.size(), kGermanAccountDigits), '0');
-    bban.append(account);
-    const int remainder = mod97(bban + std::string(kGermany) + std::string(kZeroCheck));
-    return std::string(kGermany) + checkDigits(remainder) + bban;
+    // Built in place: "DE", check digits, bank code, account padded; the check digits are
+    // computed over the bank code and account followed by "DE00".
+    std::string iban(kGermany);
+    iban += kZeroCheck;
+    iban += bankCode;
+    iban.append(kGermanAccountDigits - std::min(account.size(), kGermanAccountDigits), '0');
+    iban += account;
+    const std::string_view bban = std::string_view(iban).substr(kCountryLength + kCheckLength);
+    int remainder = mod97(bban);
+    for (char c : {kGermany[0], kGermany[1]})
+        remainder = (remainder * 100 + (c - 'A' + kLetterBase)) % kModulus;
+    remainder = remainder * 100 % kModulus;
+    const std::string check = checkDigits(remainder);
+    iban[kCountryLength] = check[0];
+    iban[kCountryLength + 1] = check[1];
+    return iban;
 }
 
 bool SepaIdentifiers::isValidIban(std::string_view iban) {

@@ -1,5 +1,6 @@
 #include "paylib/sepa/SepaPaymentBuilder.h"
 
+#include "helpers/DateHelpers.h"
 #include "helpers/TextHelpers.h"
 #include "paylib/ResultCodes.h"
 #include "paylib/bank/AccountResolver.h"
@@ -205,8 +206,10 @@ std::int32_t SepaPaymentBuilder::build(const SepaPayment& payment, Built& built)
     const std::int32_t date = SepaDates::dayNumber(TrimText(payment.executionDate));
     if (date < 0)
         return result::kExecutionDateInvalid;
-    if (const std::int32_t code = dateVerdictCode(
-            debit ? SepaDates::checkCollection(date, date) : SepaDates::checkExecution(date)))
+    const std::int32_t today = Today();
+    if (const std::int32_t code =
+            dateVerdictCode(debit ? SepaDates::checkCollection(date, date, today)
+                                  : SepaDates::checkExecution(date, today)))
         return code;
 
     switch (SepaText::fit(payment.originatorName, SepaText::kMaxName, true, block.originatorName)) {
@@ -273,7 +276,7 @@ std::int32_t SepaPaymentBuilder::build(const SepaPayment& payment, Built& built)
         if (mandateDate < 0)
             return result::kMandateDateInvalid;
         if (const std::int32_t verdict =
-                dateVerdictCode(SepaDates::checkCollection(date, mandateDate)))
+                dateVerdictCode(SepaDates::checkCollection(date, mandateDate, today)))
             return verdict;
     }
 
@@ -287,7 +290,11 @@ std::int32_t SepaPaymentBuilder::build(const SepaPayment& payment, Built& built)
         break;
     }
 
-    block.date = SepaDates::isoDate(date);
+    if (date != m_isoDay) {
+        m_isoDay = date;
+        m_isoDate = SepaDates::isoDate(date);
+    }
+    block.date = m_isoDate;
     block.instrument = debit ? instrumentCode(payment.instrument) : std::string_view();
     block.sequence = debit ? sequenceCode(payment.sequence) : std::string_view();
     block.categoryPurpose = payment.categoryPurpose;

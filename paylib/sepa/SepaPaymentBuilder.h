@@ -97,6 +97,8 @@ private:
     std::string m_recipientName;
     std::string m_remittance;
     Account m_recipient;
+    std::int32_t m_isoDay = -1; // the day m_isoDate was made for
+    std::string m_isoDate;
 };
 
 } // namespace paylib
