@@ -19,8 +19,10 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 using paylib::DtaSession;
+using paylib::DtaXmlExport;
 using zalvo::Record;
 namespace dta = paylib::dta;
 namespace info = paylib::dtainfo;
@@ -495,4 +497,121 @@ TEST(DtaResult, EveryDtaCodeHasItsGermanMessageInWindows1252) {
     // Codes of the rest of the library are not the DTA part's.
     EXPECT_TRUE(dta::resultMessage(paylib::result::kBankCodeUnknown).empty());
     EXPECT_TRUE(dta::resultMessage(0).empty());
+}
+
+namespace {
+
+int countOf(const std::string& text, const std::string& what) {
+    int n = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++n;
+    return n;
+}
+
+// Number of entries in each payment-info block, in the order of the blocks.
+std::vector<int> entriesPerBlock(const std::string& xml, const std::string& entryTag) {
+    std::vector<int> counts;
+    for (std::size_t at = xml.find("<PmtInf>"); at != std::string::npos;
+         at = xml.find("<PmtInf>", at + 1))
+        counts.push_back(countOf(xml.substr(at, xml.find("</PmtInf>", at) - at), entryTag));
+    return counts;
+}
+
+struct Originator {
+    std::uint32_t bankCode;
+    std::uint64_t account;
+    const char* name;
+};
+// Banks whose IBAN follows the standard rule.
+constexpr Originator kOriginators[] = {
+    {50010517, 648489890, "BEISPIEL GMBH"}, {10010010, 6820101, "ZWEITE GMBH"},
+    {12030000, 202051, "DRITTE GMBH"},      {20050550, 1015871393, "VIERTE GMBH"},
+    {10090000, 1234567892, "F]NFTE GMBH"},  {30020900, 106531065, "SECHSTE GMBH"}};
+constexpr int kInterleaved = 1502;
+
+} // namespace
+
+class DtaGroupingTest : public DtaSessionTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(DtaGroupingTest, InterleavedOriginatorsGiveOneBlockEach) {
+    const bool debit = GetParam();
+    dtatest::LogicalFile file;
+    file.kind = debit ? "LK" : "GK";
+    std::vector<int> expected(std::size(kOriginators));
+    std::vector<int> order;
+    for (int i = 0; i < kInterleaved; ++i) {
+        const int key = (i * 5 + i / 7) % static_cast<int>(std::size(kOriginators));
+        dtatest::Payment p;
+        p.bankCode = 10010010;
+        p.account = 6820101;
+        p.cents = 100 + static_cast<std::uint64_t>(i);
+        p.originatorBankCode = kOriginators[key].bankCode;
+        p.originatorAccount = kOriginators[key].account;
+        p.originatorName = kOriginators[key].name;
+        file.payments.push_back(p);
+        if (expected[key]++ == 0)
+            order.push_back(key);
+    }
+    ASSERT_EQ(read(dtatest::write(file)), dta::kOk) << protocol();
+    ASSERT_EQ(walk(), kInterleaved);
+    ASSERT_EQ(m_session.writeXml(header(debit ? 1 : 0, "out.xml").data(), bankTable(), ""),
+              dta::kOk)
+        << protocol();
+    const fs::path out = m_temp.path() / "out.xml";
+    EXPECT_TRUE(schemacheck::validates(out, debit ? "pain.008.001.08.xsd" : "pain.001.001.09.xsd"));
+    std::vector<int> blocks;
+    for (int key : order)
+        blocks.push_back(expected[key]);
+    const std::string xml = schemacheck::contents(out);
+    EXPECT_EQ(entriesPerBlock(xml, debit ? "<DrctDbtTxInf>" : "<CdtTrfTxInf>"), blocks);
+    for (int key : order)
+        EXPECT_NE(xml.find("<NbOfTxs>" + std::to_string(expected[key]) + "</NbOfTxs>"),
+                  std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(CreditTransfersAndDirectDebits, DtaGroupingTest, ::testing::Bool());
+
+TEST_F(DtaSessionTest, TextKeysCarryTheirSepaCodesNamesKeepTheirAmpersandCutsAreNoticed) {
+    dtatest::LogicalFile file;
+    dtatest::Payment plain;
+    plain.name = "M\xFCller & S\xF6hne GmbH";
+    dtatest::Payment salary = plain;
+    salary.textKey = 53000;
+    dtatest::Payment capitalForming = plain;
+    capitalForming.textKey = 54000;
+    // 14 lines of 27: the purpose is 391 characters long.
+    capitalForming.purposes.assign(14, std::string(27, 'V'));
+    file.payments = {plain, salary, capitalForming};
+    ASSERT_EQ(read(dtatest::write(file)), dta::kOk) << protocol();
+    ASSERT_EQ(walk(), 3);
+    std::vector<std::string> logged;
+    const auto log = [&](std::int32_t code, const std::string& line) {
+        logged.push_back(std::to_string(code) + " " + line);
+    };
+    EXPECT_EQ(m_session.writeXml(header(0, "keys.xml").data(), bankTable(), "", log),
+              paylib::result::kNoticeRemittanceCut);
+    const fs::path out = m_temp.path() / "keys.xml";
+    EXPECT_TRUE(schemacheck::validates(out, "pain.001.001.09.xsd"));
+    const std::string xml = schemacheck::contents(out);
+    // Salary is a kind of block of its own; the capital-forming benefit a purpose of its entry.
+    EXPECT_EQ(entriesPerBlock(xml, "<CdtTrfTxInf>"), (std::vector<int>{2, 1}));
+    EXPECT_EQ(countOf(xml, "<CtgyPurp><Cd>SALA</Cd></CtgyPurp>"), 1);
+    EXPECT_EQ(countOf(xml, "<Purp><Cd>CBFF</Cd></Purp>"), 1);
+    EXPECT_EQ(countOf(xml, "<Nm>M\xC3\xBCller &amp; S\xC3\xB6hne GmbH</Nm>"), 3);
+    EXPECT_NE(xml.find("<Ustrd>" + std::string(27, 'V') + " " + std::string(27, 'V') + " "),
+              std::string::npos);
+    const std::string text = protocol();
+    EXPECT_NE(text.find("HINWEIS 222: Zahlung 3 (BLZ 37040044, Konto 532013000, M\xFCller & "
+                        "S\xF6hne GmbH): Verwendungszweck auf 140 Zeichen gek\xFCrzt"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(std::find_if(logged.begin(), logged.end(),
+                           [](const std::string& line) {
+                               return line.starts_with("222 Zahlung 3 ") &&
+                                      line.ends_with("Hinweis: 222");
+                           }),
+              logged.end());
+    EXPECT_EQ(DtaXmlExport::purposesOf(51000).categoryPurpose, "");
+    EXPECT_EQ(DtaXmlExport::purposesOf(53888).categoryPurpose, "SALA");
+    EXPECT_EQ(DtaXmlExport::purposesOf(54012).purpose, "CBFF");
 }

@@ -6,6 +6,7 @@
 #include "abi/Record.h"
 #include "abi/RecordLayouts.h"
 #include "paylib/ResultCodes.h"
+#include "paylib/sepa/SepaPaymentBuilder.h"
 #include "helpers/DateHelpers.h"
 #include "tests/support/TempDirectory.h"
 
@@ -19,6 +20,8 @@
 #include <map>
 #include <regex>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -591,6 +594,190 @@ TEST_F(XmlFileTest, AFailedCloseLeavesNothingBehindAndEndsTheFile) {
     ASSERT_EQ(write(entry), result::kOk);
     ASSERT_EQ(close().code, result::kOk);
     EXPECT_EQ(schemacheck::errors(target(), kCreditSchema), "");
+}
+
+} // namespace
+
+namespace {
+
+struct Originator {
+    const char* iban;
+    const char* bic;
+};
+constexpr Originator kOriginators[] = {{"DE89370400440532013000", "COBADEFFXXX"},
+                                       {"DE12500105170648489890", "INGDDEFFXXX"},
+                                       {"DE02100100100006820101", "PBNKDEFFXXX"}};
+constexpr int kKeys = 6; // three originator accounts on two dates
+constexpr int kInterleaved = 1502;
+
+// Entry i of an interleaved file: keys in an irregular order, amounts varying.
+int keyOf(int i) {
+    return (i * 5 + i / 7) % kKeys;
+}
+
+class GroupingTest : public XmlFileTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(GroupingTest, InterleavedEntriesOverSixKeysGiveSixBlocksWithTheirTotals) {
+    const bool debit = GetParam();
+    ASSERT_EQ(create(debit ? header::kDirectDebit : header::kCreditTransfer), result::kOk);
+    std::vector<int> firstSeen;
+    std::map<int, Totals> expected;
+    std::map<int, std::int64_t> cents;
+    std::int64_t total = 0;
+    for (int i = 0; i < kInterleaved; ++i) {
+        const int key = keyOf(i);
+        const Originator& originator = kOriginators[key % 3];
+        zalvo::Record entry = ibanEntry("Empfaenger " + std::to_string(i),
+                                        std::to_string(100 + i * 37 % 9000));
+        entry.putText(payment::kOriginatorIban, originator.iban);
+        entry.putText(payment::kOriginatorBic, originator.bic);
+        entry.putText(payment::kExecutionDate, daysAhead(kExecutionDays + key / 3));
+        std::string reference(1, 'E');
+        reference += std::to_string(i);
+        entry.putText(payment::kReference2, reference);
+        ASSERT_EQ(write(entry), result::kOk) << i;
+        if (std::find(firstSeen.begin(), firstSeen.end(), key) == firstSeen.end())
+            firstSeen.push_back(key);
+        ++expected[key].count;
+        cents[key] += 100 + i * 37 % 9000;
+        total += 100 + i * 37 % 9000;
+    }
+    const Closed closed = close();
+    ASSERT_EQ(closed.code, result::kOk);
+    EXPECT_EQ(closed.count, kInterleaved);
+    EXPECT_EQ(closed.sum, std::to_string(total));
+
+    const std::string xml = schemacheck::contents(target());
+    EXPECT_EQ(schemacheck::errors(target(), debit ? kDebitSchema : kCreditSchema), "");
+    const auto euros = [](std::int64_t c) { return paylib::SepaPaymentBuilder::euros(c); };
+    std::vector<Totals> blocks;
+    for (int key : firstSeen)
+        blocks.push_back({expected[key].count, euros(cents[key])});
+    ASSERT_EQ(firstSeen.size(), static_cast<std::size_t>(kKeys));
+    EXPECT_EQ(blockTotals(xml), blocks);
+    EXPECT_EQ(groupTotals(xml), (Totals{kInterleaved, euros(total)}));
+    EXPECT_EQ(count(xml, "<BtchBookg>true</BtchBookg>"), static_cast<std::size_t>(kKeys));
+
+    // Inside each block the entries keep the order they came in.
+    std::size_t blockStart = xml.find("<PmtInf>");
+    while (blockStart != std::string::npos) {
+        const std::size_t blockEnd = xml.find("</PmtInf>", blockStart);
+        int previous = -1;
+        for (std::size_t at = xml.find("<EndToEndId>E", blockStart); at < blockEnd;
+             at = xml.find("<EndToEndId>E", at + 1)) {
+            const int number = std::stoi(xml.substr(at + 13, 6));
+            EXPECT_GT(number, previous);
+            previous = number;
+        }
+        blockStart = xml.find("<PmtInf>", blockEnd);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(CreditTransfersAndDirectDebits, GroupingTest, ::testing::Bool());
+
+TEST_F(XmlFileTest, NamesWithAmpersandAreWrittenAsGermanBanksTakeThem) {
+    ASSERT_EQ(create(header::kCreditTransfer, "out.xml", "MessageId1234567890",
+                     "M\xFCller & S\xF6hne GmbH"),
+              result::kOk);
+    zalvo::Record entry = ibanEntry("M\xFCller & S\xF6hne GmbH", "100");
+    entry.putText(payment::kOriginatorName, "Schmidt & Co. KG");
+    entry.putText(payment::kRemittance1, "Rechnung 4711 * 10 $ 5 %");
+    ASSERT_EQ(write(entry), result::kOk);
+    ASSERT_EQ(close().code, result::kOk);
+    EXPECT_EQ(schemacheck::errors(target(), kCreditSchema), "");
+    const std::string xml = schemacheck::contents(target());
+    EXPECT_EQ(count(xml, "<Nm>M\xC3\xBCller &amp; S\xC3\xB6hne GmbH</Nm>"), 2u);
+    EXPECT_NE(xml.find("<Nm>Schmidt &amp; Co. KG</Nm>"), std::string::npos);
+    EXPECT_NE(xml.find("<Ustrd>Rechnung 4711 * 10 $ 5 % vom 1.12.2026</Ustrd>"), std::string::npos);
+}
+
+TEST_F(XmlFileTest, CutsAreNoticedAndEveryNoticeIsLogged) {
+    const std::string log = (m_dir.path() / "zalvo.log").string();
+    ASSERT_EQ(PayLib::get().setLogFile(log.c_str(), 1, 7, 0), result::kOk);
+    // 36 x Æ is 72 letters once transliterated: the party is cut to 70.
+    EXPECT_EQ(create(header::kCreditTransfer, "out.xml", "Id1", std::string(36, '\xC6')),
+              result::kNoticeInitiatingPartyCut);
+    zalvo::Record entry = accountEntry(std::string(40, '\xC6'), "100");
+    entry.putText(payment::kRecipientBankCode, "37040044");
+    entry.putText(payment::kRecipientAccount, "532013000");
+    entry.putText(payment::kRemittance1, std::string(70, 'x'));
+    entry.putText(payment::kRemittance2, std::string(70, 'y'));
+    // The first notice is the answer; the log has all three.
+    EXPECT_EQ(write(entry), result::kNoticeRecipientNameCut);
+    ASSERT_EQ(close().code, result::kOk);
+    ASSERT_EQ(PayLib::get().setLogFile(log.c_str(), 3, 7, 0), result::kOk);
+    const std::string text = schemacheck::contents(log);
+    for (const char* line : {
+             "HINWEIS:CreateXML.Einreicher auf 70 Zeichen gek\xFCrzt. Hinweis: 223\r\n",
+             "HINWEIS:WriteXML.Name des Empf\xE4ngers auf 70 Zeichen gek\xFCrzt. Hinweis: 221\r\n",
+             "HINWEIS:WriteXML.IBAN nur nach der Standardregel ermittelt, IBAN-Regel der Bank "
+             "nicht angewandt. Hinweis: 210\r\n",
+             "HINWEIS:WriteXML.Verwendungszweck auf 140 Zeichen gek\xFCrzt. Hinweis: 222\r\n",
+         })
+        EXPECT_NE(text.find(line), std::string::npos) << line;
+    const std::string xml = schemacheck::contents(target());
+    std::string pairs;
+    for (int i = 0; i < 35; ++i)
+        pairs += "AE";
+    EXPECT_EQ(count(xml, "<Nm>" + pairs + "</Nm>"), 2u); // party and recipient
+    EXPECT_EQ(schemacheck::errors(target(), kCreditSchema), "");
+}
+
+TEST_F(XmlFileTest, BicsOfTheTerritoriesThatUseAnotherCountrysIban) {
+    ASSERT_EQ(create(header::kCreditTransfer), result::kOk);
+    struct Case {
+        const char* iban;
+        const char* bic;
+        int32_t code;
+    };
+    const Case cases[] = {
+        {"FR1420041010050500013M02606", "BNPAGPGPXXX", result::kOk},  // Guadeloupe
+        {"FR1420041010050500013M02606", "BNPAFRPPXXX", result::kOk},
+        {"GB29NWBK60161331926819", "RBOSJESHXXX", result::kOk},       // Jersey
+        {"FI2112345600000785", "AABAAX22XXX", result::kOk},            // Åland
+        {"FI2112345600000785", "NDEASESSXXX", result::kRecipientBicCountry},
+        {"GB29NWBK60161331926819", "BNPAFRPPXXX", result::kRecipientBicCountry},
+        {"DE12500105170648489890", "BNPAGPGPXXX", result::kRecipientBicCountry},
+    };
+    for (const Case& c : cases) {
+        zalvo::Record entry = ibanEntry();
+        entry.putText(payment::kRecipientIban, c.iban);
+        entry.putText(payment::kRecipientBic, c.bic);
+        EXPECT_EQ(write(entry), c.code) << c.iban << " " << c.bic;
+    }
+    ASSERT_EQ(close().code, result::kOk);
+}
+
+// The library loaded into a child process that ends while its file is open.
+void endWithOpenFile(const fs::path& directory, bool killed) {
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        zalvo::Record record(header::kSize);
+        record.putText(header::kExportPath, directory.string());
+        record.putText(header::kFileName, "out.xml");
+        record.putText(header::kMessageId, "Id1");
+        record.putText(header::kInitiatingParty, "Test");
+        zalvo::Record entry(payment::kSize);
+        if (PayLib::get().createXML(record.data()) != 0)
+            _exit(2);
+        if (killed)
+            raise(SIGKILL);
+        std::exit(0); // a normal end: static objects are destroyed
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    if (killed)
+        EXPECT_TRUE(WIFSIGNALED(status));
+    else
+        EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+TEST_F(XmlFileTest, AProcessThatEndsWithAnOpenFileLeavesNothingBehind) {
+    for (bool killed : {false, true}) {
+        endWithOpenFile(m_dir.path(), killed);
+        EXPECT_TRUE(files().empty()) << killed;
+    }
 }
 
 } // namespace
