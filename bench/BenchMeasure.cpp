@@ -50,8 +50,7 @@ BenchMeasure::Times BenchMeasure::catCopy(const std::vector<std::filesystem::pat
     argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, copy.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
+    posix_spawn_file_actions_addopen(&actions, 1, copy.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     const double cpuBefore = cpuOf(RUSAGE_CHILDREN);
     const double wallBefore = wallSeconds();
     pid_t child = 0;

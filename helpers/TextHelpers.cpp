@@ -19,7 +19,7 @@ bool IsWhiteSpace(char c) {
     return c == '\0' || c == ' ' || (c >= '\t' && c <= '\r');
 }
 
-std::string TrimText(std::string_view text) {
+std::string_view TrimView(std::string_view text) {
     text = text.substr(0, std::min(text.size(), kShortTextMax));
     // A text that sorts at or below as many blanks is empty, blanks only, or has a control
     // character before its first printable one: all of them count as empty.
@@ -33,7 +33,11 @@ std::string TrimText(std::string_view text) {
     std::size_t end = text.size();
     while (end > start + 1 && IsWhiteSpace(text[end - 1]))
         --end;
-    return std::string(text.substr(start, end - start));
+    return text.substr(start, end - start);
+}
+
+std::string TrimText(std::string_view text) {
+    return std::string(TrimView(text));
 }
 
 std::string DeleteChars(std::string_view text, std::string_view charSet) {

@@ -18,6 +18,8 @@ bool IsWhiteSpace(char c);
 // The text (first 255 characters) without surrounding white space. A text whose first
 // non-blank character is a control character below 32 counts as empty as a whole.
 std::string TrimText(std::string_view text);
+// The same as a view into `text`, for callers that only look at it.
+std::string_view TrimView(std::string_view text);
 
 // The text with every character that occurs in `charSet` removed.
 std::string DeleteChars(std::string_view text, std::string_view charSet);

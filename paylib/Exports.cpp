@@ -95,11 +95,10 @@ std::int32_t entry(std::uint8_t actionCode, bool needsInit, Args&& arguments,
     }
 }
 
-// The two lines keep the blank between them; the writer cuts an over-long text with a notice.
-std::string joinRemittance(const std::string& first, const std::string& second) {
-    if (first.empty() || second.empty())
-        return first + second;
-    return first + " " + second;
+// A text field of a record as it stands, up to its zero or its width.
+std::string_view fieldView(const char* record, zalvo::Field f) {
+    const char* start = record + f.offset;
+    return {start, strnlen(start, f.width)};
 }
 
 // Notices beyond the one an entry point returns, which run() logs itself.
@@ -110,29 +109,57 @@ void logFurtherNotices(LogWriter& log, std::uint8_t actionCode,
                          std::string(message(notices[i])) + ". Hinweis: " + number(notices[i]));
 }
 
-paylib::SepaPayment paymentOf(const char* record) {
+// Fills `payment` in place, so its texts keep their memory from call to call. The two
+// remittance lines keep the blank between them; the writer cuts an over-long text with a
+// notice.
+void readPayment(const char* record, paylib::SepaPayment& payment) {
     namespace p = zalvo::payment;
-    paylib::SepaPayment payment;
-    payment.instructionId = field(record, p::kReference1);
-    payment.executionDate = field(record, p::kExecutionDate);
-    payment.originatorName = field(record, p::kOriginatorName);
-    payment.originatorBic = field(record, p::kOriginatorBic);
-    payment.originatorIban = field(record, p::kOriginatorIban);
-    payment.creditorId = field(record, p::kCreditorId);
-    payment.originatorBankCode = field(record, p::kOriginatorBankCode);
-    payment.originatorAccount = field(record, p::kOriginatorAccount);
-    payment.recipientName = field(record, p::kRecipientName);
-    payment.recipientBic = field(record, p::kRecipientBic);
-    payment.recipientIban = field(record, p::kRecipientIban);
-    payment.recipientBankCode = field(record, p::kRecipientBankCode);
-    payment.recipientAccount = field(record, p::kRecipientAccount);
-    payment.amountCents = field(record, p::kAmountCents);
-    payment.endToEndId = field(record, p::kReference2);
-    payment.mandateReference = field(record, p::kMandateReference);
-    payment.mandateDate = field(record, p::kMandateDate);
-    payment.remittance = joinRemittance(TrimText(field(record, p::kRemittance1)),
-                                        TrimText(field(record, p::kRemittance2)));
-    return payment;
+    const auto take = [record](std::string& to, zalvo::Field f) {
+        to.assign(fieldView(record, f));
+    };
+    take(payment.instructionId, p::kReference1);
+    take(payment.executionDate, p::kExecutionDate);
+    take(payment.originatorName, p::kOriginatorName);
+    take(payment.originatorBic, p::kOriginatorBic);
+    take(payment.originatorIban, p::kOriginatorIban);
+    take(payment.creditorId, p::kCreditorId);
+    take(payment.originatorBankCode, p::kOriginatorBankCode);
+    take(payment.originatorAccount, p::kOriginatorAccount);
+    take(payment.recipientName, p::kRecipientName);
+    take(payment.recipientBic, p::kRecipientBic);
+    take(payment.recipientIban, p::kRecipientIban);
+    take(payment.recipientBankCode, p::kRecipientBankCode);
+    take(payment.recipientAccount, p::kRecipientAccount);
+    take(payment.amountCents, p::kAmountCents);
+    take(payment.endToEndId, p::kReference2);
+    take(payment.mandateReference, p::kMandateReference);
+    take(payment.mandateDate, p::kMandateDate);
+    const std::string_view first = TrimView(fieldView(record, p::kRemittance1));
+    const std::string_view second = TrimView(fieldView(record, p::kRemittance2));
+    payment.remittance.assign(first);
+    if (!first.empty() && !second.empty())
+        payment.remittance += ' ';
+    payment.remittance += second;
+}
+
+std::string paymentArguments(const paylib::SepaPayment& payment) {
+    std::string text;
+    text.reserve(256);
+    for (const auto& [caption, value] :
+         {std::pair<std::string_view, const std::string*>{"Auftraggeber=", &payment.originatorName},
+          {", IBAN=", &payment.originatorIban},
+          {", BLZ=", &payment.originatorBankCode},
+          {", Konto=", &payment.originatorAccount},
+          {", Empf\xE4nger=", &payment.recipientName},
+          {", IBAN=", &payment.recipientIban},
+          {", BLZ=", &payment.recipientBankCode},
+          {", Konto=", &payment.recipientAccount},
+          {", Betrag=", &payment.amountCents},
+          {", Datum=", &payment.executionDate}}) {
+        text += caption;
+        text += *value;
+    }
+    return text;
 }
 
 } // namespace
@@ -292,17 +319,16 @@ ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_CreateXML(char* fileHeader404) {
 }
 
 ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_WriteXML(char* paymentEntry708) {
-    paylib::SepaPayment payment;
+    // Kept from call to call: the texts of an entry then need no new memory.
+    thread_local paylib::SepaPayment payment;
     return entry(
         action::kWriteXML, true,
         [&] {
             if (paymentEntry708)
-                payment = paymentOf(paymentEntry708);
-            return "Auftraggeber=" + payment.originatorName + ", IBAN=" + payment.originatorIban +
-                   ", BLZ=" + payment.originatorBankCode + ", Konto=" + payment.originatorAccount +
-                   ", Empf\xE4nger=" + payment.recipientName + ", IBAN=" + payment.recipientIban +
-                   ", BLZ=" + payment.recipientBankCode + ", Konto=" + payment.recipientAccount +
-                   ", Betrag=" + payment.amountCents + ", Datum=" + payment.executionDate;
+                readPayment(paymentEntry708, payment);
+            else
+                payment = paylib::SepaPayment{};
+            return paymentArguments(payment);
         },
         [&](PayLibrary& library) {
             if (!paymentEntry708)

@@ -31,17 +31,8 @@ std::int32_t nextStamp() {
 }
 
 std::int32_t dateVerdictCode(SepaDates::Verdict verdict) {
-    switch (verdict) {
-    case SepaDates::Verdict::InThePast:
-        return dta::kExecutionDateInPast;
-    case SepaDates::Verdict::CollectionTooEarly:
-        return dta::kCollectionTooEarly;
-    case SepaDates::Verdict::MandateAfterCollection:
-        return dta::kBadMandateDate;
-    case SepaDates::Verdict::Ok:
-        break;
-    }
-    return dta::kOk;
+    return SepaDates::codeOf(
+        verdict, {dta::kExecutionDateInPast, dta::kCollectionTooEarly, dta::kBadMandateDate});
 }
 
 } // namespace

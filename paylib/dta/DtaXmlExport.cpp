@@ -138,7 +138,7 @@ std::int32_t DtaXmlExport::write(const DtaFile& file, bool directDebit, const ch
         note("HINWEIS " + std::to_string(code) + ": " + what + ": " + win1252::toUtf8(text));
         if (logNotice)
             logNotice(code, win1252::fromUtf8(what) + ": " + std::string(text) +
-                            ". Hinweis: " + std::to_string(code));
+                                ". Hinweis: " + std::to_string(code));
     };
     std::int32_t notice = 0;
     SepaPayment payment;

@@ -45,6 +45,20 @@ std::string SepaDates::isoDate(std::int32_t dayNumber) {
     return text.data();
 }
 
+std::int32_t SepaDates::codeOf(Verdict verdict, const Codes& codes) {
+    switch (verdict) {
+    case Verdict::InThePast:
+        return codes.inThePast;
+    case Verdict::CollectionTooEarly:
+        return codes.collectionTooEarly;
+    case Verdict::MandateAfterCollection:
+        return codes.mandateAfterCollection;
+    case Verdict::Ok:
+        break;
+    }
+    return 0;
+}
+
 SepaDates::Verdict SepaDates::checkExecution(std::int32_t date, std::int32_t today) {
     return date < today ? Verdict::InThePast : Verdict::Ok;
 }

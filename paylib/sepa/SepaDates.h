@@ -13,6 +13,14 @@ namespace paylib {
 class SepaDates {
 public:
     enum class Verdict { Ok, InThePast, CollectionTooEarly, MandateAfterCollection };
+    // The result codes a caller answers a verdict with.
+    struct Codes {
+        std::int32_t inThePast;
+        std::int32_t collectionTooEarly;
+        std::int32_t mandateAfterCollection;
+    };
+    // 0 for Ok, else the verdict's code.
+    static std::int32_t codeOf(Verdict verdict, const Codes& codes);
 
     // Day number of a real date DDMMYYYY (years 1900 to 2999), or -1.
     static std::int32_t dayNumber(std::string_view digits);

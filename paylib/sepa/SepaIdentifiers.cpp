@@ -1,6 +1,7 @@
 #include "paylib/sepa/SepaIdentifiers.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace paylib {
 namespace {
@@ -43,12 +44,21 @@ std::string checkDigits(int remainder) {
 } // namespace
 
 int SepaIdentifiers::mod97(std::string_view text) {
-    int remainder = 0;
+    // Digits are gathered in 64 bits and reduced once per run of up to 16 of them.
+    constexpr int kDigitsPerStep = 16;
+    std::uint64_t remainder = 0;
+    int gathered = 0;
     for (char c : text) {
         if (isDigit(c)) {
-            remainder = (remainder * 10 + (c - '0')) % kModulus;
+            remainder = remainder * 10 + static_cast<std::uint64_t>(c - '0');
+            if (++gathered == kDigitsPerStep) {
+                remainder %= kModulus;
+                gathered = 0;
+            }
             continue;
         }
+        remainder %= kModulus;
+        gathered = 0;
         int value = 0;
         if (isUpper(c))
             value = c - 'A' + kLetterBase;
@@ -56,9 +66,9 @@ int SepaIdentifiers::mod97(std::string_view text) {
             value = c - 'a' + kLetterBase;
         else
             return -1;
-        remainder = (remainder * 100 + value) % kModulus;
+        remainder = (remainder * 100 + static_cast<std::uint64_t>(value)) % kModulus;
     }
-    return remainder;
+    return static_cast<int>(remainder % kModulus);
 }
 
 std::string SepaIdentifiers::germanIban(std::string_view bankCode, std::string_view account) {

@@ -38,7 +38,7 @@ void compactUpper(std::string_view text, std::string& out) {
 }
 
 bool parseCents(std::string_view raw, std::int64_t& cents) {
-    const std::string text = TrimText(raw);
+    const std::string_view text = TrimView(raw);
     if (text.empty() || text.size() > kMaxAmountDigits ||
         !std::all_of(text.begin(), text.end(), isDigit))
         return false;
@@ -69,12 +69,24 @@ struct XmlOut {
         return raw("</FinInstnId></").raw(element).raw(">\n");
     }
     XmlOut& account(std::string_view indent, std::string_view element, std::string_view iban) {
-        return raw(indent).raw("<").raw(element).raw("><Id><IBAN>").raw(iban).raw(
-            "</IBAN></Id></").raw(element).raw(">\n");
+        return raw(indent)
+            .raw("<")
+            .raw(element)
+            .raw("><Id><IBAN>")
+            .raw(iban)
+            .raw("</IBAN></Id></")
+            .raw(element)
+            .raw(">\n");
     }
     XmlOut& party(std::string_view indent, std::string_view element, std::string_view name) {
-        return raw(indent).raw("<").raw(element).raw("><Nm>").text(name).raw("</Nm></").raw(
-            element).raw(">\n");
+        return raw(indent)
+            .raw("<")
+            .raw(element)
+            .raw("><Nm>")
+            .text(name)
+            .raw("</Nm></")
+            .raw(element)
+            .raw(">\n");
     }
     XmlOut& code(std::string_view element, std::string_view value) {
         return raw("<").raw(element).raw("><Cd>").raw(value).raw("</Cd></").raw(element).raw(">");
@@ -100,17 +112,8 @@ std::string_view instrumentCode(SepaPayment::Instrument instrument) {
 }
 
 std::int32_t dateVerdictCode(SepaDates::Verdict verdict) {
-    switch (verdict) {
-    case SepaDates::Verdict::InThePast:
-        return result::kExecutionDateInPast;
-    case SepaDates::Verdict::CollectionTooEarly:
-        return result::kCollectionTooEarly;
-    case SepaDates::Verdict::MandateAfterCollection:
-        return result::kMandateDateInvalid;
-    case SepaDates::Verdict::Ok:
-        break;
-    }
-    return result::kOk;
+    return SepaDates::codeOf(verdict, {result::kExecutionDateInPast, result::kCollectionTooEarly,
+                                       result::kMandateDateInvalid});
 }
 
 void appendKey(std::string& key, std::string_view part) {
@@ -170,12 +173,13 @@ std::int32_t SepaPaymentBuilder::resolveAccount(std::string_view iban, std::stri
                 account.bic = bank->bic;
         }
     } else {
-        const std::string code = TrimText(bankCode);
-        const std::string number = TrimText(accountNumber);
+        const std::string_view code = TrimView(bankCode);
+        const std::string_view number = TrimView(accountNumber);
         if (code.empty() && number.empty())
             return codes.missing;
         if (!cache.valid || code != cache.bankCode || number != cache.account) {
-            const AccountResolver::Derivation derived = AccountResolver(m_table).derive(code, number);
+            const AccountResolver::Derivation derived =
+                AccountResolver(m_table).derive(code, number);
             cache.bankCode = code;
             cache.account = number;
             cache.code = derived.code;
@@ -203,7 +207,7 @@ std::int32_t SepaPaymentBuilder::build(const SepaPayment& payment, Built& built)
     built.cents = 0;
     Block& block = built.block;
 
-    const std::int32_t date = SepaDates::dayNumber(TrimText(payment.executionDate));
+    const std::int32_t date = SepaDates::dayNumber(TrimView(payment.executionDate));
     if (date < 0)
         return result::kExecutionDateInvalid;
     const std::int32_t today = Today();
@@ -222,12 +226,12 @@ std::int32_t SepaPaymentBuilder::build(const SepaPayment& payment, Built& built)
         break;
     }
     Account originator;
-    std::int32_t code = resolveAccount(
-        payment.originatorIban, payment.originatorBic, payment.originatorBankCode,
-        payment.originatorAccount,
-        {result::kOriginatorAccountMissing, result::kOriginatorIbanInvalid,
-         result::kOriginatorBicInvalid, result::kOriginatorBicCountry},
-        m_originatorCache, originator, built);
+    std::int32_t code =
+        resolveAccount(payment.originatorIban, payment.originatorBic, payment.originatorBankCode,
+                       payment.originatorAccount,
+                       {result::kOriginatorAccountMissing, result::kOriginatorIbanInvalid,
+                        result::kOriginatorBicInvalid, result::kOriginatorBicCountry},
+                       m_originatorCache, originator, built);
     if (code != result::kOk)
         return code;
     block.iban = std::move(originator.iban);
@@ -260,19 +264,19 @@ std::int32_t SepaPaymentBuilder::build(const SepaPayment& payment, Built& built)
     if (!parseCents(payment.amountCents, built.cents))
         return result::kAmountInvalid;
 
-    const std::string instructionId = TrimText(payment.instructionId);
-    const std::string endToEndId = TrimText(payment.endToEndId);
+    const std::string_view instructionId = TrimView(payment.instructionId);
+    const std::string_view endToEndId = TrimView(payment.endToEndId);
     if ((!instructionId.empty() && !SepaText::isIdentifier(instructionId, true)) ||
         (!endToEndId.empty() && !SepaText::isIdentifier(endToEndId, true)))
         return result::kReferenceInvalid;
 
-    std::string mandateReference;
+    std::string_view mandateReference;
     std::int32_t mandateDate = -1;
     if (debit) {
-        mandateReference = TrimText(payment.mandateReference);
+        mandateReference = TrimView(payment.mandateReference);
         if (!SepaText::isIdentifier(mandateReference, false))
             return result::kMandateReferenceInvalid;
-        mandateDate = SepaDates::dayNumber(TrimText(payment.mandateDate));
+        mandateDate = SepaDates::dayNumber(TrimView(payment.mandateDate));
         if (mandateDate < 0)
             return result::kMandateDateInvalid;
         if (const std::int32_t verdict =
@@ -300,11 +304,11 @@ std::int32_t SepaPaymentBuilder::build(const SepaPayment& payment, Built& built)
     block.categoryPurpose = payment.categoryPurpose;
     std::string& key = built.blockKey;
     key.clear();
-    for (std::string_view part : {std::string_view(block.originatorName),
-                                  std::string_view(block.iban), std::string_view(block.bic),
-                                  std::string_view(block.date), std::string_view(block.creditorId),
-                                  block.instrument, block.sequence,
-                                  std::string_view(block.categoryPurpose)})
+    for (std::string_view part :
+         {std::string_view(block.originatorName), std::string_view(block.iban),
+          std::string_view(block.bic), std::string_view(block.date),
+          std::string_view(block.creditorId), block.instrument, block.sequence,
+          std::string_view(block.categoryPurpose)})
         appendKey(key, part);
 
     built.transactionXml.clear();
@@ -314,7 +318,7 @@ std::int32_t SepaPaymentBuilder::build(const SepaPayment& payment, Built& built)
     if (!instructionId.empty())
         tx.raw("<InstrId>").text(instructionId).raw("</InstrId>");
     tx.raw("<EndToEndId>")
-        .text(endToEndId.empty() ? kNotProvided : std::string_view(endToEndId))
+        .text(endToEndId.empty() ? kNotProvided : endToEndId)
         .raw("</EndToEndId></PmtId>\n");
     if (debit) {
         tx.raw(kTxIndent).raw("<InstdAmt Ccy=\"EUR\">");

@@ -21,7 +21,7 @@ public:
     struct Block {
         std::string originatorName; // in the SEPA character set, Windows-1252
         std::string iban;
-        std::string bic; // empty: not provided
+        std::string bic;  // empty: not provided
         std::string date; // YYYY-MM-DD
         std::string creditorId;
         std::string_view instrument; // direct debits: CORE or B2B

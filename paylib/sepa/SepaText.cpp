@@ -5,6 +5,7 @@
 #include "platform/Win1252.h"
 
 #include <array>
+#include <cstdint>
 
 namespace paylib {
 namespace {
@@ -27,9 +28,9 @@ const CharSet& identifierSet() {
 std::string_view transliteration(unsigned char c) {
     // 0xC0..0xFF, one entry per code.
     static constexpr std::array<std::string_view, 64> kFromC0 = {
-        "A", "A", "A", "A", "",  "A", "AE", "C", "E", "E", "E", "E", "I", "I", "I", "I",
+        "A", "A", "A", "A", "",  "A", "AE", "C", "E",  "E", "E", "E", "I", "I", "I",  "I",
         "D", "N", "O", "O", "O", "O", "",   "",  "OE", "U", "U", "U", "",  "Y", "TH", "",
-        "a", "a", "a", "a", "",  "a", "ae", "c", "e", "e", "e", "e", "i", "i", "i", "i",
+        "a", "a", "a", "a", "",  "a", "ae", "c", "e",  "e", "e", "e", "i", "i", "i",  "i",
         "d", "n", "o", "o", "o", "o", "",   "",  "oe", "u", "u", "u", "",  "y", "th", "y"};
     switch (c) {
     case 0x8A: // Š
@@ -52,16 +53,24 @@ std::string_view transliteration(unsigned char c) {
     return c < kFirstUpperLatin ? std::string_view() : kFromC0[c - kFirstUpperLatin];
 }
 
-// Per code: itself when in the set, its transliteration, or empty (refused).
-const std::array<std::string, kCodes>& sepaForms() {
-    static const std::array<std::string, kCodes> forms = [] {
-        const CharSet set = SepaCharSetFor(kBasicWithUmlauts).add(kApostrophe).add(
-            kGermanBankExtras);
-        std::array<std::string, kCodes> table;
+// Per code: itself when in the set, its transliteration, or nothing (refused).
+struct SepaForm {
+    std::array<char, 2> text{};
+    std::uint8_t size = 0;
+};
+
+const std::array<SepaForm, kCodes>& sepaForms() {
+    static const std::array<SepaForm, kCodes> forms = [] {
+        const CharSet set =
+            SepaCharSetFor(kBasicWithUmlauts).add(kApostrophe).add(kGermanBankExtras);
+        std::array<SepaForm, kCodes> table{};
         for (std::size_t code = 0; code < kCodes; ++code) {
             const auto c = static_cast<unsigned char>(code);
-            table[code] = set.contains(c) ? std::string(1, static_cast<char>(c))
-                                          : std::string(transliteration(c));
+            const std::string_view form =
+                set.contains(c) ? std::string_view(reinterpret_cast<const char*>(&c), 1)
+                                : transliteration(c);
+            form.copy(table[code].text.data(), table[code].text.size());
+            table[code].size = static_cast<std::uint8_t>(form.size());
         }
         return table;
     }();
@@ -89,10 +98,10 @@ const std::array<std::string, kCodes>& xmlForms() {
 bool SepaText::appendSepa(std::string_view text, std::string& sepa) {
     const auto& forms = sepaForms();
     for (char c : text) {
-        const std::string& form = forms[static_cast<unsigned char>(c)];
-        if (form.empty())
+        const SepaForm& form = forms[static_cast<unsigned char>(c)];
+        if (form.size == 0)
             return false;
-        sepa += form;
+        sepa.append(form.text.data(), form.size);
     }
     return true;
 }
@@ -105,7 +114,7 @@ bool SepaText::toSepa(std::string_view text, std::string& sepa) {
 SepaText::Fit SepaText::fit(std::string_view text, std::size_t limit, bool required,
                             std::string& out) {
     out.clear();
-    if (!appendSepa(TrimText(text), out) || (required && out.empty()))
+    if (!appendSepa(TrimView(text), out) || (required && out.empty()))
         return Fit::Refused;
     if (out.size() <= limit)
         return Fit::Fits;
@@ -131,8 +140,7 @@ void SepaText::appendXml(std::string_view text, std::string& out) {
     const auto& forms = xmlForms();
     for (char c : text) {
         const auto code = static_cast<unsigned char>(c);
-        if (code < 0x80 && code != '&' && code != '<' && code != '>' && code != '\'' &&
-            code != '"')
+        if (code < 0x80 && code != '&' && code != '<' && code != '>' && code != '\'' && code != '"')
             out += c;
         else
             out += forms[code];

@@ -227,9 +227,10 @@ bool SepaXmlFile::writeLaterBlocks() {
         const SepaBlocks::Block& block = (*m_blocks)[index];
         const bool copied =
             m_document->append(blockHead(index, nullptr)) &&
-            m_blocks->runs(block, [&](std::uint64_t start, std::uint64_t end) {
-                return m_document->appendCopy(*m_scratch, start, end - start);
-            }) &&
+            m_blocks->runs(block,
+                           [&](std::uint64_t start, std::uint64_t end) {
+                               return m_document->appendCopy(*m_scratch, start, end - start);
+                           }) &&
             m_document->append(kBlockEnd);
         if (!copied)
             return false;

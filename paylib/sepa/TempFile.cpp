@@ -15,8 +15,8 @@ namespace {
 constexpr std::size_t kBufferLimit = 256 * 1024;
 constexpr std::size_t kCopyChunk = 1024 * 1024;
 constexpr mode_t kScratchMode = 0600;
-constexpr mode_t kDocumentMode = 0666;     // less the umask, as for any file the user creates
-constexpr mode_t kFallbackDocMode = 0644;  // mkostemp files: what umask 022 would leave
+constexpr mode_t kDocumentMode = 0666;    // less the umask, as for any file the user creates
+constexpr mode_t kFallbackDocMode = 0644; // mkostemp files: what umask 022 would leave
 constexpr int kNameAttempts = 100;
 constexpr std::string_view kProcFd = "/proc/self/fd/";
 
@@ -73,8 +73,7 @@ void syncDirectory(const std::string& directory) {
 std::string uniqueSuffix(int attempt) {
     static unsigned counter = 0;
     char text[32];
-    std::snprintf(text, sizeof text, ".%d.%u.%d", static_cast<int>(::getpid()), ++counter,
-                  attempt);
+    std::snprintf(text, sizeof text, ".%d.%u.%d", static_cast<int>(::getpid()), ++counter, attempt);
     return text;
 }
 
@@ -93,8 +92,7 @@ std::unique_ptr<TempFile> TempFile::scratch(const std::string& directory) {
     return std::unique_ptr<TempFile>(new TempFile(fd, {}, directory));
 }
 
-std::unique_ptr<TempFile> TempFile::forTarget(const std::string& directory,
-                                              std::string_view stem) {
+std::unique_ptr<TempFile> TempFile::forTarget(const std::string& directory, std::string_view stem) {
     if (canNameLater()) {
         const int fd = openNameless(directory, kDocumentMode);
         if (fd >= 0)
@@ -131,6 +129,13 @@ bool TempFile::writeOut(std::string_view data) {
     return true;
 }
 
+// Nothing of a refused append may stay behind.
+void TempFile::rollBack(std::uint64_t size) {
+    if (::ftruncate(m_fd, static_cast<off_t>(size)) == 0 &&
+        ::lseek(m_fd, static_cast<off_t>(size), SEEK_SET) >= 0)
+        m_written = size;
+}
+
 bool TempFile::flush() {
     if (m_buffer.empty())
         return true;
@@ -147,10 +152,7 @@ bool TempFile::append(std::string_view data) {
         const std::uint64_t before = m_written;
         if (writeOut(data))
             return true;
-        // Nothing of a refused append may stay behind.
-        if (::ftruncate(m_fd, static_cast<off_t>(before)) == 0 &&
-            ::lseek(m_fd, static_cast<off_t>(before), SEEK_SET) >= 0)
-            m_written = before;
+        rollBack(before);
         return false;
     }
     if (m_buffer.capacity() < kBufferLimit)
@@ -192,9 +194,7 @@ bool TempFile::appendCopy(const TempFile& source, std::uint64_t offset, std::uin
     const std::uint64_t before = m_written;
     if (copyOut(source, offset, length))
         return true;
-    if (::ftruncate(m_fd, static_cast<off_t>(before)) == 0 &&
-        ::lseek(m_fd, static_cast<off_t>(before), SEEK_SET) >= 0)
-        m_written = before;
+    rollBack(before);
     return false;
 }
 

@@ -16,8 +16,7 @@ public:
     static std::unique_ptr<TempFile> scratch(const std::string& directory);
     // A file in `directory` that commit() turns into a file of that directory; nameless where
     // the file system allows it, else "<directory>/.<stem>.XXXXXX".
-    static std::unique_ptr<TempFile> forTarget(const std::string& directory,
-                                               std::string_view stem);
+    static std::unique_ptr<TempFile> forTarget(const std::string& directory, std::string_view stem);
 
     ~TempFile();
     TempFile(const TempFile&) = delete;
@@ -42,6 +41,7 @@ public:
 private:
     TempFile(int fd, std::string path, std::string directory);
     bool writeOut(std::string_view data);
+    void rollBack(std::uint64_t size);
     bool copyOut(const TempFile& source, std::uint64_t offset, std::uint64_t length);
     bool nameFor(const std::string& target, std::string& named);
 

@@ -4,6 +4,7 @@
 #include "abi/RecordLayouts.h"
 #include "app/TDemoForm.h"
 #include "binding/DLLAPI.h"
+#include "helpers/DateHelpers.h"
 #include "platform/FixedClock.h"
 #include "platform/ScopedClock.h"
 #include "tests/app/MenuClick.h"
@@ -11,6 +12,7 @@
 #include "tests/paylib/SchemaCheck.h"
 #include "tests/paylib/dta/DtaTestWriter.h"
 #include "tests/support/GuiTest.h"
+#include "tests/support/RealDay.h"
 #include "tests/support/TempDirectory.h"
 
 #include <QAction>
@@ -63,8 +65,9 @@ protected:
     static QString qt(const fs::path& path) { return QString::fromStdString(path.string()); }
 
     testsupport::TempDirectory m_temp;
-    // 27 February 2024: +1 and +3 days cross into March of a leap year.
-    platform::FixedClock m_clock{{2024, 2, 27, 9, 30, 0}};
+    // The real day: the library refuses dates in the past by its own clock. (Dates that
+    // cross into March of a leap year are tested on the library's core.)
+    platform::FixedClock m_clock{testsupport::realDay(9, 30)};
     platform::ScopedClock m_pinnedClock{m_clock};
     std::unique_ptr<TDemoForm> m_form;
     ScriptedFileDialogs* m_dialogs = nullptr;
@@ -120,14 +123,18 @@ TEST_F(DtaRealLibraryTest, ConvertsBothKindsIntoValidSepaFiles) {
     const std::string creditXml = schemacheck::contents(creditFile);
     EXPECT_NE(creditXml.find("<NbOfTxs>2</NbOfTxs>"), std::string::npos);
     EXPECT_NE(creditXml.find("<CtrlSum>1547.11</CtrlSum>"), std::string::npos);
-    EXPECT_NE(creditXml.find("<Dt>2024-02-28</Dt>"), std::string::npos); // today + 1
+    const std::int32_t today = Today();
+    EXPECT_NE(creditXml.find("<Dt>" + testsupport::isoDate(today + 1) + "</Dt>"),
+              std::string::npos);
     EXPECT_NE(creditXml.find("DE12500105170648489890"), std::string::npos);
     EXPECT_NE(creditXml.find("M\xC3\x9CLLER WOHNBAU"), std::string::npos);
     EXPECT_NE(creditXml.find("MIETE M\xC3\x84RZ 2024"), std::string::npos);
     EXPECT_NE(creditXml.find("<MsgId>MessageId1234567890</MsgId>"), std::string::npos);
     const std::string debitXml = schemacheck::contents(debitFile);
-    EXPECT_NE(debitXml.find("<ReqdColltnDt>2024-03-01</ReqdColltnDt>"), std::string::npos);
-    EXPECT_NE(debitXml.find("<DtOfSgntr>2024-01-28</DtOfSgntr>"), std::string::npos);
+    EXPECT_NE(debitXml.find("<ReqdColltnDt>" + testsupport::isoDate(today + 3) + "</ReqdColltnDt>"),
+              std::string::npos);
+    EXPECT_NE(debitXml.find("<DtOfSgntr>" + testsupport::isoDate(today - 30) + "</DtOfSgntr>"),
+              std::string::npos);
     EXPECT_NE(debitXml.find("<MndtId>Testmandat</MndtId>"), std::string::npos);
     EXPECT_NE(debitXml.find("DE98ZZZ09999999999"), std::string::npos);
     EXPECT_NE(debitXml.find("DE02200505501015871393"), std::string::npos);

@@ -3,6 +3,7 @@
 #include "abi/RecordLayouts.h"
 #include "app/TDemoForm.h"
 #include "binding/DLLAPI.h"
+#include "helpers/DateHelpers.h"
 #include "platform/FixedClock.h"
 #include "platform/ScopedClock.h"
 #include "tests/app/MenuClick.h"
@@ -10,6 +11,7 @@
 #include "tests/paylib/SchemaCheck.h"
 #include "tests/support/DtaSamples.h"
 #include "tests/support/GuiTest.h"
+#include "tests/support/RealDay.h"
 #include "tests/support/TempDirectory.h"
 
 #include <QAction>
@@ -103,7 +105,8 @@ protected:
     }
 
     testsupport::TempDirectory m_temp;
-    platform::FixedClock m_clock{{2024, 2, 27, 9, 30, 0}};
+    // The real day: the library refuses dates in the past by its own clock.
+    platform::FixedClock m_clock{testsupport::realDay(9, 30)};
     platform::ScopedClock m_pinnedClock{m_clock};
     std::unique_ptr<TDemoForm> m_form;
     ScriptedFileDialogs* m_dialogs = nullptr;
@@ -128,7 +131,8 @@ TEST_F(DtaSampleRunTest, TwoCreditTransfersBecomeOneValidCreditTransferFile) {
     const std::string contents = schemacheck::contents(xml);
     EXPECT_NE(contents.find("<NbOfTxs>2</NbOfTxs>"), std::string::npos);
     EXPECT_NE(contents.find("<CtrlSum>1556.46</CtrlSum>"), std::string::npos);
-    EXPECT_NE(contents.find("<Dt>2024-02-28</Dt>"), std::string::npos);
+    EXPECT_NE(contents.find("<Dt>" + testsupport::isoDate(Today() + 1) + "</Dt>"),
+              std::string::npos);
 }
 
 TEST_F(DtaSampleRunTest, AFileWithoutEntriesOffersNoSaveDialog) {
@@ -152,9 +156,12 @@ TEST_F(DtaSampleRunTest, ADirectDebitFileBecomesAValidDirectDebitFile) {
     EXPECT_TRUE(schemacheck::validates(xml, "pain.008.001.08.xsd"));
     // What the run filled in: today + 3, the test mandate signed today - 30, the creditor id.
     const std::string contents = schemacheck::contents(xml);
-    EXPECT_NE(contents.find("<ReqdColltnDt>2024-03-01</ReqdColltnDt>"), std::string::npos);
+    EXPECT_NE(
+        contents.find("<ReqdColltnDt>" + testsupport::isoDate(Today() + 3) + "</ReqdColltnDt>"),
+        std::string::npos);
     EXPECT_NE(contents.find("<MndtId>Testmandat</MndtId>"), std::string::npos);
-    EXPECT_NE(contents.find("<DtOfSgntr>2024-01-28</DtOfSgntr>"), std::string::npos);
+    EXPECT_NE(contents.find("<DtOfSgntr>" + testsupport::isoDate(Today() - 30) + "</DtOfSgntr>"),
+              std::string::npos);
     EXPECT_NE(contents.find("DE98ZZZ09999999999"), std::string::npos);
     EXPECT_NE(contents.find("<InitgPty><Nm>Testeinreicher</Nm>"), std::string::npos);
 }

@@ -10,6 +10,7 @@
 #include "dialogs/DLLInit.h"
 #include "dialogs/DLLXML.h"
 #include "dialogs/DLLXMLKonto.h"
+#include "helpers/DateHelpers.h"
 #include "platform/FixedClock.h"
 #include "platform/ScopedClock.h"
 #include "tests/app/MenuClick.h"
@@ -18,6 +19,7 @@
 #include "tests/paylib/SchemaCheck.h"
 #include "tests/paylib/dta/DtaTestWriter.h"
 #include "tests/support/GuiTest.h"
+#include "tests/support/RealDay.h"
 #include "tests/support/TempDirectory.h"
 
 #include <QAction>
@@ -145,8 +147,9 @@ protected:
     // Pins the SEPA set, insert mode and beep the fields share.
     ControlsTestState m_state;
     testsupport::TempDirectory m_temp;
-    // A Tuesday: payment files are due six days later, DTA credit transfers the next day.
-    platform::FixedClock m_clock{platform::LocalDateTime{2026, 12, 8, 9, 30, 0}};
+    // The real day: the library refuses dates in the past by its own clock. Payment files
+    // are due six days later, DTA credit transfers the next day, direct debits in three.
+    platform::FixedClock m_clock{testsupport::realDay(9, 30)};
     platform::ScopedClock m_pinnedClock{m_clock};
     std::unique_ptr<TDemoForm> m_form;
     ScriptedFileDialogs* m_dialogs = nullptr;
@@ -420,7 +423,8 @@ TEST_F(EndToEndTest, InitialiseDeriveWriteAndConvertThroughTheMenu) {
     EXPECT_NE(payments.find("<MsgId>E2E-0001</MsgId>"), std::string::npos);
     EXPECT_NE(payments.find("<NbOfTxs>2</NbOfTxs>"), std::string::npos);
     EXPECT_NE(payments.find("<CtrlSum>1334.00</CtrlSum>"), std::string::npos);
-    EXPECT_NE(payments.find("<Dt>2026-12-14</Dt>"), std::string::npos);
+    EXPECT_NE(payments.find("<Dt>" + testsupport::isoDate(Today() + 6) + "</Dt>"),
+              std::string::npos);
     EXPECT_NE(payments.find("B\xC3\xA4"
                             "ckerei Sch\xC3\xB6n"),
               std::string::npos);
@@ -442,14 +446,17 @@ TEST_F(EndToEndTest, InitialiseDeriveWriteAndConvertThroughTheMenu) {
     const std::string creditXml = schemacheck::contents(creditFile);
     EXPECT_NE(creditXml.find("<NbOfTxs>2</NbOfTxs>"), std::string::npos);
     EXPECT_NE(creditXml.find("<CtrlSum>1547.11</CtrlSum>"), std::string::npos);
-    EXPECT_NE(creditXml.find("<Dt>2026-12-09</Dt>"), std::string::npos);
+    EXPECT_NE(creditXml.find("<Dt>" + testsupport::isoDate(Today() + 1) + "</Dt>"),
+              std::string::npos);
     EXPECT_NE(creditXml.find("DE02200505501015871393"), std::string::npos);
     EXPECT_NE(creditXml.find("M\xC3\x9CLLER WOHNBAU"), std::string::npos);
     EXPECT_NE(creditXml.find("MIETE M\xC3\x84RZ 2027"), std::string::npos);
     EXPECT_NE(creditXml.find("ABSCHLAG KUNDE 0815"), std::string::npos);
     const std::string debitXml = schemacheck::contents(debitFile);
     EXPECT_NE(debitXml.find("<NbOfTxs>1</NbOfTxs>"), std::string::npos);
-    EXPECT_NE(debitXml.find("<ReqdColltnDt>2026-12-11</ReqdColltnDt>"), std::string::npos);
+    EXPECT_NE(
+        debitXml.find("<ReqdColltnDt>" + testsupport::isoDate(Today() + 3) + "</ReqdColltnDt>"),
+        std::string::npos);
     EXPECT_NE(debitXml.find("DE89370400440532013000"), std::string::npos);
     EXPECT_NE(debitXml.find("<BICFI>COBADEFFXXX</BICFI>"), std::string::npos);
 }
@@ -488,7 +495,8 @@ TEST_F(EndToEndTest, EveryOtherMenuCommandWorksWithTheLibraryUntilItIsReleased) 
     const std::string xml = schemacheck::contents(debitFile);
     EXPECT_NE(xml.find("<NbOfTxs>2</NbOfTxs>"), std::string::npos);
     EXPECT_NE(xml.find("<CtrlSum>37.50</CtrlSum>"), std::string::npos);
-    EXPECT_NE(xml.find("<ReqdColltnDt>2026-12-14</ReqdColltnDt>"), std::string::npos);
+    EXPECT_NE(xml.find("<ReqdColltnDt>" + testsupport::isoDate(Today() + 6) + "</ReqdColltnDt>"),
+              std::string::npos);
     EXPECT_NE(xml.find("<MndtId>MITGLIED-0042</MndtId>"), std::string::npos);
     EXPECT_NE(xml.find("<DtOfSgntr>2024-03-01</DtOfSgntr>"), std::string::npos);
     EXPECT_NE(xml.find("DE98ZZZ09999999999"), std::string::npos);

@@ -11,6 +11,7 @@
 #include "tests/paylib/SchemaCheck.h"
 #include "tests/paylib/dta/DtaTestWriter.h"
 #include "tests/support/DtaSamples.h"
+#include "tests/support/RealDay.h"
 #include "tests/support/TempDirectory.h"
 
 #include <gtest/gtest.h>
@@ -232,9 +233,7 @@ TEST_F(DtaExportsTest, ConvertsAFileWithBothKindsIntoTwoValidSepaFiles) {
     EXPECT_NE(debitXml.find("DE02500105170137075030"), std::string::npos); // creditor
     EXPECT_NE(debitXml.find("ABTEILUNG BEITR\xC3\x84GE"), std::string::npos);
     EXPECT_NE(debitXml.find("<SeqTp>FRST</SeqTp>"), std::string::npos);
-    const std::string collection = DateToYearFirst(Today() + kCollectionDays);
-    EXPECT_NE(debitXml.find("<ReqdColltnDt>" + collection.substr(0, 4) + "-" +
-                            collection.substr(4, 2) + "-" + collection.substr(6, 2) +
+    EXPECT_NE(debitXml.find("<ReqdColltnDt>" + testsupport::isoDate(Today() + kCollectionDays) +
                             "</ReqdColltnDt>"),
               std::string::npos);
 

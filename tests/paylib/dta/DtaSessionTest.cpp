@@ -3,15 +3,14 @@
 #include "abi/Record.h"
 #include "abi/RecordLayouts.h"
 #include "paylib/ResultCodes.h"
-#include "paylib/bank/BankTable.h"
-#include "paylib/bank/EmbeddedBankFile.h"
 #include "paylib/dta/DtaInfoRecord.h"
 #include "paylib/dta/DtaResult.h"
+#include "platform/FixedClock.h"
+#include "platform/ScopedClock.h"
+#include "tests/paylib/EmbeddedTable.h"
 #include "tests/paylib/SchemaCheck.h"
 #include "tests/paylib/dta/DtaTestWriter.h"
 #include "tests/support/DtaSamples.h"
-#include "platform/FixedClock.h"
-#include "platform/ScopedClock.h"
 #include "tests/support/TempDirectory.h"
 
 #include <gtest/gtest.h>
@@ -31,12 +30,7 @@ namespace fs = std::filesystem;
 namespace {
 
 const paylib::BankTable& bankTable() {
-    static const paylib::BankTable table = [] {
-        paylib::BankTable t;
-        t.parse(paylib::embeddedBankFile());
-        return t;
-    }();
-    return table;
+    return paylibtest::embeddedTable();
 }
 
 dtatest::LogicalFile credits() {

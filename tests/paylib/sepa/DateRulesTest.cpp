@@ -9,14 +9,13 @@
 #include "binding/PaymentFileRecords.h"
 #include "helpers/DateHelpers.h"
 #include "paylib/ResultCodes.h"
-#include "paylib/bank/BankTable.h"
-#include "paylib/bank/EmbeddedBankFile.h"
 #include "paylib/dta/DtaResult.h"
 #include "paylib/dta/DtaSession.h"
 #include "paylib/sepa/BicCountry.h"
 #include "paylib/sepa/SepaXmlFile.h"
 #include "platform/FixedClock.h"
 #include "platform/ScopedClock.h"
+#include "tests/paylib/EmbeddedTable.h"
 #include "tests/paylib/SchemaCheck.h"
 #include "tests/paylib/dta/DtaTestWriter.h"
 #include "tests/support/TempDirectory.h"
@@ -33,12 +32,7 @@ using Verdict = SepaDates::Verdict;
 namespace fs = std::filesystem;
 
 const paylib::BankTable& bankTable() {
-    static const paylib::BankTable table = [] {
-        paylib::BankTable t;
-        t.parse(paylib::embeddedBankFile());
-        return t;
-    }();
-    return table;
+    return paylibtest::embeddedTable();
 }
 
 TEST(SepaDatesTest, WhatABankRefusesOnTheDayTheFileIsMade) {
@@ -86,14 +80,24 @@ TEST(BicCountryTest, TheIbansCountryOrATerritoryThatUsesIt) {
     const Case cases[] = {
         {"COBADEFFXXX", "DE89370400440532013000", true},
         {"BNPAFRPP", "DE89370400440532013000", false},
-        {"BNPAGPGP", "FR1420041010050500013M02606", true}, {"BNPAMQMQ", "FR14", true},
-        {"BNPAREPP", "FR14", true},  {"BNPAGFGF", "FR14", true}, {"BNPAYTYT", "FR14", true},
-        {"BNPAPMPM", "FR14", true},  {"BNPABLBL", "FR14", true}, {"BNPAMFMF", "FR14", true},
-        {"RBOSJESH", "GB29", true},  {"RBOSGGSP", "GB29", true}, {"RBOSIMDD", "GB29", true},
-        {"AABAAX22", "FI21", true},  {"AABAAX22", "SE45", false},
-        {"BNPAGPGP", "DE89", false}, {"RBOSJESH", "FR14", false},
+        {"BNPAGPGP", "FR1420041010050500013M02606", true},
+        {"BNPAMQMQ", "FR14", true},
+        {"BNPAREPP", "FR14", true},
+        {"BNPAGFGF", "FR14", true},
+        {"BNPAYTYT", "FR14", true},
+        {"BNPAPMPM", "FR14", true},
+        {"BNPABLBL", "FR14", true},
+        {"BNPAMFMF", "FR14", true},
+        {"RBOSJESH", "GB29", true},
+        {"RBOSGGSP", "GB29", true},
+        {"RBOSIMDD", "GB29", true},
+        {"AABAAX22", "FI21", true},
+        {"AABAAX22", "SE45", false},
+        {"BNPAGPGP", "DE89", false},
+        {"RBOSJESH", "FR14", false},
         // Territories with an IBAN of their own keep to it.
-        {"CMCIMCMC", "MC58", true},  {"CMCIFRPP", "MC58", false},
+        {"CMCIMCMC", "MC58", true},
+        {"CMCIFRPP", "MC58", false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(paylib::BicCountry::fits(c.bic, c.iban), c.fits) << c.bic << " " << c.iban;
@@ -111,8 +115,8 @@ protected:
 // The payment dialogs: execution six days ahead, the mandate signed the day it is typed.
 TEST_P(FrontEndDatesTest, PaymentDialogDatesPass) {
     const std::int32_t today = Today();
-    for (auto kind : {paylib::SepaFileSpec::Kind::CreditTransfer,
-                      paylib::SepaFileSpec::Kind::DirectDebit}) {
+    for (auto kind :
+         {paylib::SepaFileSpec::Kind::CreditTransfer, paylib::SepaFileSpec::Kind::DirectDebit}) {
         paylib::SepaFileSpec spec;
         spec.directory = m_dir.path().string();
         spec.fileName = "dialog.xml";
@@ -131,9 +135,9 @@ TEST_P(FrontEndDatesTest, PaymentDialogDatesPass) {
         p.amountCents = "100";
         p.mandateReference = "Testmandat";
         const CalendarDate date = DateFromDayNumber(today);
-        p.mandateDate = NormalizeDateText(std::to_string(date.day) + "." +
-                                          std::to_string(date.month) + "." +
-                                          std::to_string(date.year));
+        p.mandateDate =
+            NormalizeDateText(std::to_string(date.day) + "." + std::to_string(date.month) + "." +
+                              std::to_string(date.year));
         EXPECT_EQ(file->add(p), 0) << DateToText(today);
         paylib::SepaSummary summary;
         EXPECT_EQ(file->close(summary), 0);
@@ -161,17 +165,19 @@ TEST_P(FrontEndDatesTest, DtaRunDatesPass) {
         zalvo::DtaConversion::completeEntry(info, Today());
         EXPECT_EQ(session.put(info.data()), 0) << DateToText(Today());
     }
-    for (std::int32_t type : {zalvo::fileheader::kCreditTransfer, zalvo::fileheader::kDirectDebit}) {
+    for (std::int32_t type :
+         {zalvo::fileheader::kCreditTransfer, zalvo::fileheader::kDirectDebit}) {
         zalvo::Record header(zalvo::fileheader::kSize);
         header.putText(zalvo::fileheader::kExportPath, m_dir.path().string());
         header.putInt32(zalvo::fileheader::kPaymentType, type);
         header.putText(zalvo::fileheader::kFileName, "run.xml");
         header.putText(zalvo::fileheader::kMessageId, "Id1");
         header.putText(zalvo::fileheader::kInitiatingParty, "Test");
-        EXPECT_EQ(session.writeXml(header.data(), bankTable(), ""), paylib::result::kNoticeIbanRuleNotApplied)
+        EXPECT_EQ(session.writeXml(header.data(), bankTable(), ""),
+                  paylib::result::kNoticeIbanRuleNotApplied)
             << DateToText(Today());
-        EXPECT_TRUE(schemacheck::validates(m_dir.path() / "run.xml",
-                                           type == 0 ? "pain.001.001.09.xsd" : "pain.008.001.08.xsd"));
+        EXPECT_TRUE(schemacheck::validates(
+            m_dir.path() / "run.xml", type == 0 ? "pain.001.001.09.xsd" : "pain.008.001.08.xsd"));
     }
 }
 

@@ -89,7 +89,10 @@ TEST(SepaTextTest, GermanBankCharactersStayOtherLettersAreTransliteratedOthersRe
     // The letters that need two: Æ Ø Œ Þ and their lower-case forms; Ð is one.
     EXPECT_TRUE(SepaText::toSepa("\xC6\xD8\x8C\xDE\xD0 \xE6\xF8\x9C\xFE\xF0", sepa));
     EXPECT_EQ(sepa, "AEOEOETHD aeoeoethd");
-    for (const char* bad : {"a@b", "\x80", "a\tb", "a_b", "a;b", "\"x\"", "a\xD7" "b", "<b>"})
+    for (const char* bad : {"a@b", "\x80", "a\tb", "a_b", "a;b", "\"x\"",
+                            "a\xD7"
+                            "b",
+                            "<b>"})
         EXPECT_FALSE(SepaText::toSepa(bad, sepa)) << bad;
 }
 

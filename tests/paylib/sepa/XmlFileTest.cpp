@@ -5,9 +5,10 @@
 
 #include "abi/Record.h"
 #include "abi/RecordLayouts.h"
+#include "helpers/DateHelpers.h"
 #include "paylib/ResultCodes.h"
 #include "paylib/sepa/SepaPaymentBuilder.h"
-#include "helpers/DateHelpers.h"
+#include "tests/support/RealDay.h"
 #include "tests/support/TempDirectory.h"
 
 #include <gtest/gtest.h>
@@ -43,8 +44,7 @@ std::string daysAhead(int days) {
 }
 
 std::string isoDaysAhead(int days) {
-    const std::string digits = DateToYearFirst(Today() + days);
-    return digits.substr(0, 4) + "-" + digits.substr(4, 2) + "-" + digits.substr(6, 2);
+    return testsupport::isoDate(Today() + days);
 }
 
 std::size_t count(const std::string& text, std::string_view what) {
@@ -61,8 +61,7 @@ struct Totals {
 };
 
 std::vector<Totals> totalsAfter(const std::string& xml, const std::string& opening) {
-    static const std::regex kTotals(
-        "<NbOfTxs>([0-9]+)</NbOfTxs>\\s*<CtrlSum>([0-9.]+)</CtrlSum>");
+    static const std::regex kTotals("<NbOfTxs>([0-9]+)</NbOfTxs>\\s*<CtrlSum>([0-9.]+)</CtrlSum>");
     std::vector<Totals> found;
     for (std::size_t at = xml.find(opening); at != std::string::npos;
          at = xml.find(opening, at + 1)) {
@@ -428,8 +427,8 @@ TEST_F(XmlFileTest, EntryFaultsHaveTheirCodesAndLeaveNothingBehind) {
         {"mandate blank", true, set(payment::kMandateReference, "Test mandat"),
          result::kMandateReferenceInvalid},
         {"no mandate date", true, set(payment::kMandateDate, ""), result::kMandateDateInvalid},
-        {"mandate after collection", true, set(payment::kMandateDate, daysAhead(kExecutionDays + 1)),
-         result::kMandateDateInvalid},
+        {"mandate after collection", true,
+         set(payment::kMandateDate, daysAhead(kExecutionDays + 1)), result::kMandateDateInvalid},
         {"unknown bank code", false,
          [](zalvo::Record& r) {
              r.putText(payment::kRecipientIban, "");
@@ -489,8 +488,16 @@ TEST_F(XmlFileTest, TextsAreBroughtIntoTheSepaCharacterSet) {
     entry.putText(payment::kRemittance2, std::string(70, 'y'));
     ASSERT_EQ(write(entry), result::kNoticeRemittanceCut);
     // The Nordic letters that take two Latin ones.
-    zalvo::Record nordic = ibanEntry("\xC6SA \xD8RSTED \x8C" "DIPE \xDE" "ORA \xD0" "AN", "100");
-    nordic.putText(payment::kOriginatorName, "S\xF8ren \xE6" "b\xF8 \x9C" "uf \xFE" "or \xF0" "a");
+    zalvo::Record nordic = ibanEntry("\xC6SA \xD8RSTED \x8C"
+                                     "DIPE \xDE"
+                                     "ORA \xD0"
+                                     "AN",
+                                     "100");
+    nordic.putText(payment::kOriginatorName, "S\xF8ren \xE6"
+                                             "b\xF8 \x9C"
+                                             "uf \xFE"
+                                             "or \xF0"
+                                             "a");
     ASSERT_EQ(write(nordic), result::kOk);
     ASSERT_EQ(close().code, result::kOk);
     EXPECT_EQ(schemacheck::errors(target(), kCreditSchema), "");
@@ -627,8 +634,8 @@ TEST_P(GroupingTest, InterleavedEntriesOverSixKeysGiveSixBlocksWithTheirTotals) 
     for (int i = 0; i < kInterleaved; ++i) {
         const int key = keyOf(i);
         const Originator& originator = kOriginators[key % 3];
-        zalvo::Record entry = ibanEntry("Empfaenger " + std::to_string(i),
-                                        std::to_string(100 + i * 37 % 9000));
+        zalvo::Record entry =
+            ibanEntry("Empfaenger " + std::to_string(i), std::to_string(100 + i * 37 % 9000));
         entry.putText(payment::kOriginatorIban, originator.iban);
         entry.putText(payment::kOriginatorBic, originator.bic);
         entry.putText(payment::kExecutionDate, daysAhead(kExecutionDays + key / 3));
@@ -731,10 +738,10 @@ TEST_F(XmlFileTest, BicsOfTheTerritoriesThatUseAnotherCountrysIban) {
         int32_t code;
     };
     const Case cases[] = {
-        {"FR1420041010050500013M02606", "BNPAGPGPXXX", result::kOk},  // Guadeloupe
+        {"FR1420041010050500013M02606", "BNPAGPGPXXX", result::kOk}, // Guadeloupe
         {"FR1420041010050500013M02606", "BNPAFRPPXXX", result::kOk},
-        {"GB29NWBK60161331926819", "RBOSJESHXXX", result::kOk},       // Jersey
-        {"FI2112345600000785", "AABAAX22XXX", result::kOk},            // Åland
+        {"GB29NWBK60161331926819", "RBOSJESHXXX", result::kOk}, // Jersey
+        {"FI2112345600000785", "AABAAX22XXX", result::kOk},     // Åland
         {"FI2112345600000785", "NDEASESSXXX", result::kRecipientBicCountry},
         {"GB29NWBK60161331926819", "BNPAFRPPXXX", result::kRecipientBicCountry},
         {"DE12500105170648489890", "BNPAGPGPXXX", result::kRecipientBicCountry},
