@@ -196,8 +196,10 @@ std::int32_t SepaXmlFile::add(const SepaPayment& payment) {
         m_built.noticeCount = 0;
         return code;
     }
-    if (m_built.cents > kMaxSumCents - m_totals.sumCents)
+    if (m_built.cents > kMaxSumCents - m_totals.sumCents) {
+        m_built.noticeCount = 0;
         return result::kFileLimitReached;
+    }
 
     std::size_t index = m_blocks->find(m_built.blockKey);
     const bool fresh = index == m_blocks->size();
