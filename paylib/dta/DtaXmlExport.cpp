@@ -1,6 +1,7 @@
 #include "paylib/dta/DtaXmlExport.h"
 
 #include "abi/RecordLayouts.h"
+#include "helpers/DateHelpers.h"
 #include "paylib/ResultCodes.h"
 #include "paylib/dta/DtaFile.h"
 #include "paylib/dta/DtaInfoRecord.h"
@@ -58,10 +59,10 @@ SepaPayment::Sequence sequenceOf(std::int32_t setting) {
 // Fills `p` in place, so its texts keep their memory from entry to entry.
 void fillPayment(const DtaEntry& entry, SepaPayment& p) {
     p.executionDate = entry.completion.executionDate;
-    p.originatorName = DtaXmlExport::collapseBlanks(entry.originatorName);
+    DtaXmlExport::collapseBlanks(entry.originatorName, p.originatorName);
     p.originatorBankCode = bankCode(entry.originatorBankCode);
     p.originatorAccount = std::to_string(entry.originatorAccount);
-    p.recipientName = DtaXmlExport::collapseBlanks(entry.counterpartyName);
+    DtaXmlExport::collapseBlanks(entry.counterpartyName, p.recipientName);
     p.recipientBankCode = bankCode(entry.counterpartyBankCode);
     p.recipientAccount = std::to_string(entry.counterpartyAccount);
     p.amountCents = std::to_string(entry.amountCents);
@@ -100,14 +101,12 @@ DtaXmlExport::Purposes DtaXmlExport::purposesOf(std::uint32_t textKey) {
     }
 }
 
-std::string DtaXmlExport::collapseBlanks(std::string_view name) {
-    std::string out;
-    out.reserve(name.size());
+void DtaXmlExport::collapseBlanks(std::string_view name, std::string& out) {
+    out.clear();
     for (char c : name) {
         if (c != ' ' || out.empty() || out.back() != ' ')
             out += c;
     }
-    return out;
 }
 
 std::int32_t DtaXmlExport::write(const DtaFile& file, bool directDebit, const char* header,
@@ -142,6 +141,8 @@ std::int32_t DtaXmlExport::write(const DtaFile& file, bool directDebit, const ch
     };
     std::int32_t notice = 0;
     SepaPayment payment;
+    // The whole file is judged on the day it is made.
+    const std::int32_t today = Today();
     if (opened >= kFirstNotice) {
         notice = opened;
         reportNotice(opened, "XML-Datei " + win1252::toUtf8(fileSpec.fileName));
@@ -152,7 +153,7 @@ std::int32_t DtaXmlExport::write(const DtaFile& file, bool directDebit, const ch
             continue;
         }
         fillPayment(entry, payment);
-        const std::int32_t added = xml->add(payment);
+        const std::int32_t added = xml->add(payment, today);
         if (added < 0) {
             note("FEHLER " + std::to_string(added) + ": " + entryName(i, entry) +
                  " wurde abgewiesen, es wird keine XML-Datei geschrieben");

@@ -36,8 +36,8 @@ public:
     };
     static Purposes purposesOf(std::uint32_t textKey);
 
-    // Runs of blanks become one blank.
-    static std::string collapseBlanks(std::string_view name);
+    // `name` with its runs of blanks made one blank, into `out`.
+    static void collapseBlanks(std::string_view name, std::string& out);
 };
 
 } // namespace paylib

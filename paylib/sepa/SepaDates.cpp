@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 
 namespace paylib {
 namespace {
@@ -13,6 +12,13 @@ constexpr std::size_t kDateDigits = 8;
 constexpr int kFirstYear = 1900;
 constexpr int kLastYear = 2999;
 constexpr int kMonths = 12;
+
+int daysInMonth(int year, int month) {
+    static constexpr std::array<int, kMonths> kDays = {31, 28, 31, 30, 31, 30,
+                                                       31, 31, 30, 31, 30, 31};
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return month == 2 && leap ? 29 : kDays[static_cast<std::size_t>(month - 1)];
+}
 
 int digitsValue(std::string_view digits) {
     int value = 0;
@@ -30,19 +36,23 @@ std::int32_t SepaDates::dayNumber(std::string_view digits) {
     const int day = digitsValue(digits.substr(0, 2));
     const int month = digitsValue(digits.substr(2, 2));
     const int year = digitsValue(digits.substr(4, 4));
-    if (year < kFirstYear || year > kLastYear || month < 1 || month > kMonths || day < 1)
+    if (year < kFirstYear || year > kLastYear || month < 1 || month > kMonths || day < 1 ||
+        day > daysInMonth(year, month))
         return -1;
-    // A day past the month's end comes back as a different date.
-    const std::int32_t number = DayNumberFromDate(year, month, day);
-    const CalendarDate back = DateFromDayNumber(number);
-    return back.day == day && back.month == month && back.year == year ? number : -1;
+    return DayNumberFromDate(year, month, day);
 }
 
 std::string SepaDates::isoDate(std::int32_t dayNumber) {
     const CalendarDate date = DateFromDayNumber(dayNumber);
-    std::array<char, 16> text{};
-    std::snprintf(text.data(), text.size(), "%04d-%02d-%02d", date.year, date.month, date.day);
-    return text.data();
+    std::string text = "0000-00-00";
+    const auto put = [&text](std::size_t end, int value) {
+        for (std::size_t at = end; value > 0; value /= 10)
+            text[--at] = static_cast<char>('0' + value % 10);
+    };
+    put(4, date.year);
+    put(7, date.month);
+    put(10, date.day);
+    return text;
 }
 
 std::int32_t SepaDates::codeOf(Verdict verdict, const Codes& codes) {

@@ -1,6 +1,5 @@
 #include "paylib/sepa/SepaPaymentBuilder.h"
 
-#include "helpers/DateHelpers.h"
 #include "helpers/TextHelpers.h"
 #include "paylib/ResultCodes.h"
 #include "paylib/bank/AccountResolver.h"
@@ -201,7 +200,8 @@ std::int32_t SepaPaymentBuilder::resolveAccount(std::string_view iban, std::stri
     return result::kOk;
 }
 
-std::int32_t SepaPaymentBuilder::build(const SepaPayment& payment, Built& built) {
+std::int32_t SepaPaymentBuilder::build(const SepaPayment& payment, std::int32_t today,
+                                       Built& built) {
     const bool debit = m_kind == SepaFileSpec::Kind::DirectDebit;
     built.noticeCount = 0;
     built.cents = 0;
@@ -210,7 +210,6 @@ std::int32_t SepaPaymentBuilder::build(const SepaPayment& payment, Built& built)
     const std::int32_t date = SepaDates::dayNumber(TrimView(payment.executionDate));
     if (date < 0)
         return result::kExecutionDateInvalid;
-    const std::int32_t today = Today();
     if (const std::int32_t code =
             dateVerdictCode(debit ? SepaDates::checkCollection(date, date, today)
                                   : SepaDates::checkExecution(date, today)))
@@ -240,8 +239,11 @@ std::int32_t SepaPaymentBuilder::build(const SepaPayment& payment, Built& built)
     block.creditorId.clear();
     if (debit) {
         compactUpper(payment.creditorId, block.creditorId);
-        if (!SepaIdentifiers::isValidCreditorId(block.creditorId))
-            return result::kCreditorIdInvalid;
+        if (block.creditorId.empty() || block.creditorId != m_validCreditorId) {
+            if (!SepaIdentifiers::isValidCreditorId(block.creditorId))
+                return result::kCreditorIdInvalid;
+            m_validCreditorId = block.creditorId;
+        }
     }
 
     switch (SepaText::fit(payment.recipientName, SepaText::kMaxName, true, m_recipientName)) {

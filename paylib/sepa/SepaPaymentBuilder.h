@@ -47,8 +47,9 @@ public:
 
     SepaPaymentBuilder(const BankTable& table, SepaFileSpec::Kind kind);
 
-    // 0 and `built` filled, or the negative result code of the first fault found.
-    std::int32_t build(const SepaPayment& payment, Built& built);
+    // 0 and `built` filled, or the negative result code of the first fault found. Dates
+    // are judged on the day `today` (a day number).
+    std::int32_t build(const SepaPayment& payment, std::int32_t today, Built& built);
 
     // Forgets remembered derivations, for when the bank-code table changes.
     void forgetDerivations();
@@ -99,6 +100,7 @@ private:
     Account m_recipient;
     std::int32_t m_isoDay = -1; // the day m_isoDate was made for
     std::string m_isoDate;
+    std::string m_validCreditorId; // the last one that passed its check
 };
 
 } // namespace paylib

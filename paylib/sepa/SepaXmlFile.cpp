@@ -1,5 +1,6 @@
 #include "paylib/sepa/SepaXmlFile.h"
 
+#include "helpers/DateHelpers.h"
 #include "paylib/ResultCodes.h"
 #include "paylib/sepa/SepaBlocks.h"
 #include "paylib/sepa/SepaText.h"
@@ -187,11 +188,15 @@ std::int32_t SepaXmlFile::addToScratch(std::size_t block) {
 }
 
 std::int32_t SepaXmlFile::add(const SepaPayment& payment) {
+    return add(payment, Today());
+}
+
+std::int32_t SepaXmlFile::add(const SepaPayment& payment, std::int32_t today) {
     if (m_finished)
         return result::kNoFileOpen;
     if (m_totals.count >= kMaxEntries)
         return result::kFileLimitReached;
-    const std::int32_t code = m_builder.build(payment, m_built);
+    const std::int32_t code = m_builder.build(payment, today, m_built);
     if (code < 0) {
         m_built.noticeCount = 0;
         return code;

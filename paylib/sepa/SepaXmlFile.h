@@ -39,8 +39,10 @@ public:
     SepaXmlFile& operator=(const SepaXmlFile&) = delete;
 
     // Checks and appends one payment: 0, a notice (> 128) when written with a reservation,
-    // or a negative code, in which case nothing of the payment was taken.
+    // or a negative code, in which case nothing of the payment was taken. Its dates are
+    // judged on `today` (a day number), by default the clock's.
     std::int32_t add(const SepaPayment& payment);
+    std::int32_t add(const SepaPayment& payment, std::int32_t today);
     // Every reservation the last accepted payment was taken with (add returned the first).
     std::span<const std::int32_t> notices() const;
 
