@@ -54,8 +54,10 @@ std::string_view transliteration(unsigned char c) {
 }
 
 // Per code: itself when in the set, its transliteration, or nothing (refused).
+constexpr std::size_t kLongestForm = 2;
+
 struct SepaForm {
-    std::array<char, 2> text{};
+    std::array<char, kLongestForm> text{};
     std::uint8_t size = 0;
 };
 
@@ -96,13 +98,22 @@ const std::array<std::string, kCodes>& xmlForms() {
 } // namespace
 
 bool SepaText::appendSepa(std::string_view text, std::string& sepa) {
+    // Room for the longest forms first, so the loop writes without checks.
     const auto& forms = sepaForms();
+    const std::size_t start = sepa.size();
+    sepa.resize(start + text.size() * kLongestForm);
+    char* out = sepa.data() + start;
     for (char c : text) {
         const SepaForm& form = forms[static_cast<unsigned char>(c)];
-        if (form.size == 0)
+        if (form.size == 0) {
+            sepa.resize(start);
             return false;
-        sepa.append(form.text.data(), form.size);
+        }
+        out[0] = form.text[0];
+        out[1] = form.text[1];
+        out += form.size;
     }
+    sepa.resize(static_cast<std::size_t>(out - sepa.data()));
     return true;
 }
 
