@@ -1,6 +1,6 @@
 #pragma once
 
-#include "abi/RecordLayouts.h"
+#include "abi/MutableRecordView.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -11,37 +11,39 @@
 namespace zalvo {
 
 // A caller-owned, fixed-size, zeroed byte record handed to the payment library. Every access
-// is bounded by the record's size: writes are cut, reads stop at the field's width.
+// goes through the bounded view: writes are cut, reads stop at the field's width.
 class Record {
 public:
     explicit Record(std::size_t size);
 
+    MutableRecordView view() { return MutableRecordView(m_bytes); }
+    RecordView view() const { return RecordView(m_bytes); }
+
     char* data() { return m_bytes.data(); }
     const char* data() const { return m_bytes.data(); }
     std::size_t size() const { return m_bytes.size(); }
-
-    void zero();
-
-    // Writes at most maxChars bytes of text followed by a zero. Both are cut where the record
-    // ends; the zero always lands inside the record.
-    void putText(std::size_t offset, std::size_t maxChars, std::string_view text);
-    // Fills the field with at most width - 1 characters and the zero.
-    void putText(Field field, std::string_view text);
-
-    // Text up to the first zero, or the whole width when the field holds none.
-    std::string text(std::size_t offset, std::size_t width) const;
-    std::string text(Field field) const { return text(field.offset, field.width); }
-
-    int32_t int32(std::size_t offset) const;
-    void putInt32(std::size_t offset, int32_t value);
-    int32_t int32(Field field) const { return int32(field.offset); }
-    void putInt32(Field field, int32_t value) { putInt32(field.offset, value); }
-
     // The raw bytes, for comparisons in tests and logs.
-    std::string_view bytes() const { return {m_bytes.data(), m_bytes.size()}; }
+    std::string_view bytes() const { return view().bytes(); }
 
-    // Text of a zero-terminated buffer the caller owns, never read past its size.
-    static std::string textOf(const char* buffer, std::size_t size);
+    void zero() { view().zero(); }
+
+    void putText(std::size_t offset, std::size_t maxChars, std::string_view text) {
+        view().putText(offset, maxChars, text);
+    }
+    void putText(Field field, std::string_view text) { view().putText(field, text); }
+    void putTextCleared(Field field, std::size_t maxChars, std::string_view text) {
+        view().putTextCleared(field, maxChars, text);
+    }
+    void putTextCleared(Field field, std::string_view text) { view().putTextCleared(field, text); }
+    std::string text(std::size_t offset, std::size_t width) const {
+        return view().text(offset, width);
+    }
+    std::string text(Field field) const { return view().text(field); }
+
+    std::int32_t int32(std::size_t offset) const { return view().int32(offset); }
+    std::int32_t int32(Field field) const { return view().int32(field); }
+    void putInt32(std::size_t offset, std::int32_t value) { view().putInt32(offset, value); }
+    void putInt32(Field field, std::int32_t value) { view().putInt32(field, value); }
 
 private:
     std::vector<char> m_bytes;

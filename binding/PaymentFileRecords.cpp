@@ -4,6 +4,7 @@
 #include "helpers/DateHelpers.h"
 #include "helpers/NumberHelpers.h"
 #include "helpers/TextHelpers.h"
+#include "platform/Win1252Literal.h"
 
 #include <algorithm>
 
@@ -11,21 +12,15 @@ namespace zalvo {
 
 namespace {
 
+using namespace win1252::literals;
+
 constexpr std::string_view kThousandsPoint = ".";
-constexpr std::string_view kCountCaption = "Anzahl Datens\xE4tze: ";
-constexpr std::string_view kSumCaption = "Summe der Betr\xE4ge: ";
+constexpr std::string_view kCountCaption = "Anzahl Datensätze: "_win1252;
+constexpr std::string_view kSumCaption = "Summe der Beträge: "_win1252;
 constexpr std::string_view kEmptyLine = "\r\n\r\n";
 
 std::string_view cut(std::string_view text, std::size_t maxChars) {
     return text.substr(0, std::min(text.size(), maxChars));
-}
-
-// Writes the text cut to `maxChars` and clears the rest of what the field may hold, up to and
-// including its terminating zero; bytes of the span beyond that stay as they are.
-void putField(Record& record, Field field, std::size_t maxChars, std::string_view text) {
-    const std::size_t chars = std::min(maxChars, field.maxChars());
-    std::fill_n(record.data() + field.offset, chars + 1, '\0');
-    record.putText(field.offset, chars, text);
 }
 
 } // namespace
@@ -41,11 +36,11 @@ void PaymentFileRecords::zero() {
 }
 
 void PaymentFileRecords::fillFileHeader(const FileHeaderInput& input) {
-    putField(m_fileHeader, fileheader::kExportPath, kExportPathMaxChars, input.exportPath);
-    putField(m_fileHeader, fileheader::kFileName, kFileNameMaxChars, input.fileName);
-    putField(m_fileHeader, fileheader::kInitiatingParty, kInitiatingPartyMaxChars,
-             input.initiatingParty);
-    putField(m_fileHeader, fileheader::kMessageId, kMessageIdMaxChars, input.messageId);
+    m_fileHeader.putTextCleared(fileheader::kExportPath, kExportPathMaxChars, input.exportPath);
+    m_fileHeader.putTextCleared(fileheader::kFileName, kFileNameMaxChars, input.fileName);
+    m_fileHeader.putTextCleared(fileheader::kInitiatingParty, kInitiatingPartyMaxChars,
+                                input.initiatingParty);
+    m_fileHeader.putTextCleared(fileheader::kMessageId, kMessageIdMaxChars, input.messageId);
     m_fileHeader.putInt32(fileheader::kPaymentType, input.directDebit
                                                         ? fileheader::kDirectDebit
                                                         : fileheader::kCreditTransfer);
@@ -54,33 +49,35 @@ void PaymentFileRecords::fillFileHeader(const FileHeaderInput& input) {
 void PaymentFileRecords::fillPaymentEntry(const PaymentEntryInput& input, std::int32_t today) {
     Record& r = m_paymentEntry;
     const std::string cents = AmountToCents(input.amount);
-    putField(r, payment::kReference1, kReference1.size(), kReference1);
-    putField(r, payment::kExecutionDate, kDateDigits, ExecutionDate(today));
+    r.putTextCleared(payment::kReference1, kReference1.size(), kReference1);
+    r.putTextCleared(payment::kExecutionDate, kDateDigits, ExecutionDate(today));
 
-    putField(r, payment::kOriginatorName, kNameMaxChars, input.originatorName);
+    r.putTextCleared(payment::kOriginatorName, kNameMaxChars, input.originatorName);
     if (m_form == AccountForm::BicIban) {
-        putField(r, payment::kOriginatorBic, kBicMaxChars, input.originatorBank);
-        putField(r, payment::kOriginatorIban, kIbanMaxChars, input.originatorAccount);
+        r.putTextCleared(payment::kOriginatorBic, kBicMaxChars, input.originatorBank);
+        r.putTextCleared(payment::kOriginatorIban, kIbanMaxChars, input.originatorAccount);
     } else {
-        putField(r, payment::kOriginatorBankCode, kBankCodeMaxChars, input.originatorBank);
-        putField(r, payment::kOriginatorAccount, kAccountNumberMaxChars, input.originatorAccount);
+        r.putTextCleared(payment::kOriginatorBankCode, kBankCodeMaxChars, input.originatorBank);
+        r.putTextCleared(payment::kOriginatorAccount, kAccountNumberMaxChars,
+                         input.originatorAccount);
     }
-    putField(r, payment::kCreditorId, kCreditorIdMaxChars, input.creditorId);
-    putField(r, payment::kRecipientName, kNameMaxChars, input.recipientName);
+    r.putTextCleared(payment::kCreditorId, kCreditorIdMaxChars, input.creditorId);
+    r.putTextCleared(payment::kRecipientName, kNameMaxChars, input.recipientName);
     if (m_form == AccountForm::BicIban) {
-        putField(r, payment::kRecipientBic, kBicMaxChars, input.recipientBank);
-        putField(r, payment::kRecipientIban, kIbanMaxChars, input.recipientAccount);
+        r.putTextCleared(payment::kRecipientBic, kBicMaxChars, input.recipientBank);
+        r.putTextCleared(payment::kRecipientIban, kIbanMaxChars, input.recipientAccount);
     } else {
-        putField(r, payment::kRecipientBankCode, kBankCodeMaxChars, input.recipientBank);
-        putField(r, payment::kRecipientAccount, kAccountNumberMaxChars, input.recipientAccount);
+        r.putTextCleared(payment::kRecipientBankCode, kBankCodeMaxChars, input.recipientBank);
+        r.putTextCleared(payment::kRecipientAccount, kAccountNumberMaxChars,
+                         input.recipientAccount);
     }
 
-    putField(r, payment::kReference2, kReference2.size(), kReference2);
-    putField(r, payment::kAmountCents, kCentsWidth, cents);
-    putField(r, payment::kMandateReference, kMandateReferenceMaxChars, input.mandateReference);
-    putField(r, payment::kMandateDate, kDateDigits, NormalizeDateText(input.mandateDate));
-    putField(r, payment::kRemittance1, kRemittanceMaxChars, input.remittance1);
-    putField(r, payment::kRemittance2, kRemittanceMaxChars, input.remittance2);
+    r.putTextCleared(payment::kReference2, kReference2.size(), kReference2);
+    r.putTextCleared(payment::kAmountCents, kCentsWidth, cents);
+    r.putTextCleared(payment::kMandateReference, kMandateReferenceMaxChars, input.mandateReference);
+    r.putTextCleared(payment::kMandateDate, kDateDigits, NormalizeDateText(input.mandateDate));
+    r.putTextCleared(payment::kRemittance1, kRemittanceMaxChars, input.remittance1);
+    r.putTextCleared(payment::kRemittance2, kRemittanceMaxChars, input.remittance2);
 }
 
 void PaymentFileRecords::zeroSummary() {

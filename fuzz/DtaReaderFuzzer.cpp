@@ -1,11 +1,12 @@
 // Feeds arbitrary bytes to the DTA reader and checks what must hold for every input: a code
 // of the read family, no entries after a failure, entries that agree with their logical
 // files after success, and records and protocol that can be built from whatever was read.
+#include "abi/MutableRecordView.h"
+#include "paylib/ResultCodes.h"
 #include "paylib/dta/DtaEntry.h"
 #include "paylib/dta/DtaFile.h"
 #include "paylib/dta/DtaInfoRecord.h"
 #include "paylib/dta/DtaReader.h"
-#include "paylib/dta/DtaResult.h"
 #include "platform/Win1252.h"
 
 #include <array>
@@ -22,8 +23,8 @@ void require(bool condition) {
 }
 
 bool isReadCode(std::int32_t rc) {
-    return rc == paylib::dta::kOk ||
-           (rc <= paylib::dta::kFileNotReadable && rc >= paylib::dta::kTooManyEntries);
+    return rc == paylib::result::kOk ||
+           (rc <= paylib::result::kFileNotReadable && rc >= paylib::result::kTooManyEntries);
 }
 
 } // namespace
@@ -36,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::int32_t rc = paylib::DtaReader(limits).parse({data, size}, file);
     require(isReadCode(rc));
     require(!file.protocol.empty());
-    if (rc != paylib::dta::kOk) {
+    if (rc != paylib::result::kOk) {
         require(file.entries.empty() && file.files.empty());
     } else {
         std::size_t counted = 0;
@@ -52,10 +53,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             require(entry.directDebit == file.files[entry.logicalFile - 1].directDebit);
             require(entry.counterpartyName.size() <= 54 && entry.originatorName.size() <= 54);
             record.back() = '\x5A'; // guard byte past the record
-            paylib::DtaInfoRecord view(record.data());
-            view.fill(entry, static_cast<std::int32_t>(i + 1), 1,
-                      file.files[entry.logicalFile - 1].executionDate);
+            paylib::DtaInfoRecord::fill(
+                zalvo::MutableRecordView(record.data(), paylib::dtainfo::kSize), entry,
+                static_cast<std::int32_t>(i + 1), 1,
+                file.files[entry.logicalFile - 1].executionDate);
             require(record.back() == '\x5A');
+            const zalvo::RecordView view(record.data(), paylib::dtainfo::kSize);
             require(view.terminated(paylib::dtainfo::kCounterpartyName));
             require(view.terminated(paylib::dtainfo::kOriginatorName));
             require(view.int32(paylib::dtainfo::kEntryNumber) == static_cast<std::int32_t>(i + 1));

@@ -1,8 +1,8 @@
 // The sixteen entry points of Zalvotech.dll. Each one logs its call, does its work on the
 // process-wide library state under its lock, logs a failure, and lets no exception out.
-#include "paylib/ZalvoExport.h"
+#include "paylib/Exports.h"
 
-#include "abi/Record.h"
+#include "abi/MutableRecordView.h"
 #include "abi/RecordLayouts.h"
 #include "helpers/DateHelpers.h"
 #include "helpers/NumberHelpers.h"
@@ -13,49 +13,30 @@
 #include "paylib/Version.h"
 #include "paylib/bank/AccountResolver.h"
 #include "paylib/sepa/SepaPayment.h"
+#include "platform/Win1252Literal.h"
 
 #include "paylib/dta/DtaExports.h"
-#include "paylib/dta/DtaResult.h"
 
-#include <cstring>
 #include <span>
 #include <string>
 
 namespace {
 
+using namespace win1252::literals;
+
 using paylib::PayLibrary;
+using zalvo::MutableRecordView;
+using zalvo::RecordView;
 namespace result = paylib::result;
 namespace action = paylib::action;
 
+// The text of a zero-terminated argument buffer of `width` bytes; empty for a null pointer.
 std::string text(const char* buffer, std::size_t width) {
-    return buffer ? zalvo::Record::textOf(buffer, width) : std::string();
-}
-
-std::string field(const char* record, zalvo::Field f) {
-    return zalvo::Record::textOf(record + f.offset, f.width);
-}
-
-// Zeroes the field, then writes at most width - 1 bytes, so the text ends inside it.
-void putField(char* record, zalvo::Field f, std::string_view value) {
-    std::memset(record + f.offset, 0, f.width);
-    std::memcpy(record + f.offset, value.data(), std::min(value.size(), f.maxChars()));
-}
-
-std::int32_t int32At(const char* record, zalvo::Field f) {
-    std::int32_t value = 0;
-    std::memcpy(&value, record + f.offset, sizeof value);
-    return value;
+    return buffer ? RecordView(buffer, width).text(0, width) : std::string();
 }
 
 std::string number(std::int64_t value) {
     return FormatCents(false, value);
-}
-
-std::string_view message(std::int32_t code) {
-    const std::string_view dta = paylib::dta::resultMessage(code);
-    if (!dta.empty())
-        return dta;
-    return result::resultMessage(code);
 }
 
 // Runs one entry point: INFO line with its arguments, the work, then a FEHLER line for a
@@ -73,10 +54,12 @@ std::int32_t run(std::uint8_t actionCode, bool needsInit, Work&& work,
             code = work(library);
         if (code < 0) {
             log.WriteLogLine(LogWriter::kFehler, actionCode,
-                             std::string(message(code)) + ". Fehler: " + number(code));
+                             std::string(result::resultMessage(code)) +
+                                 ". Fehler: " + number(code));
         } else if (code > 0) {
             log.WriteLogLine(LogWriter::kHinweis, actionCode,
-                             std::string(message(code)) + ". Hinweis: " + number(code));
+                             std::string(result::resultMessage(code)) +
+                                 ". Hinweis: " + number(code));
         }
         return code;
     } catch (...) {
@@ -95,28 +78,22 @@ std::int32_t entry(std::uint8_t actionCode, bool needsInit, Args&& arguments,
     }
 }
 
-// A text field of a record as it stands, up to its zero or its width.
-std::string_view fieldView(const char* record, zalvo::Field f) {
-    const char* start = record + f.offset;
-    return {start, strnlen(start, f.width)};
-}
-
 // Notices beyond the one an entry point returns, which run() logs itself.
 void logFurtherNotices(LogWriter& log, std::uint8_t actionCode,
                        std::span<const std::int32_t> notices) {
     for (std::size_t i = 1; i < notices.size(); ++i)
         log.WriteLogLine(LogWriter::kHinweis, actionCode,
-                         std::string(message(notices[i])) + ". Hinweis: " + number(notices[i]));
+                         std::string(result::resultMessage(notices[i])) +
+                             ". Hinweis: " + number(notices[i]));
 }
 
 // Fills `payment` in place, so its texts keep their memory from call to call. The two
 // remittance lines keep the blank between them; the writer cuts an over-long text with a
 // notice.
-void readPayment(const char* record, paylib::SepaPayment& payment) {
+void readPayment(const char* paymentEntry708, paylib::SepaPayment& payment) {
     namespace p = zalvo::payment;
-    const auto take = [record](std::string& to, zalvo::Field f) {
-        to.assign(fieldView(record, f));
-    };
+    const RecordView record(paymentEntry708, p::kSize);
+    const auto take = [&record](std::string& to, zalvo::Field f) { to.assign(record.textView(f)); };
     take(payment.instructionId, p::kReference1);
     take(payment.executionDate, p::kExecutionDate);
     take(payment.originatorName, p::kOriginatorName);
@@ -134,8 +111,8 @@ void readPayment(const char* record, paylib::SepaPayment& payment) {
     take(payment.endToEndId, p::kReference2);
     take(payment.mandateReference, p::kMandateReference);
     take(payment.mandateDate, p::kMandateDate);
-    const std::string_view first = TrimView(fieldView(record, p::kRemittance1));
-    const std::string_view second = TrimView(fieldView(record, p::kRemittance2));
+    const std::string_view first = TrimView(record.textView(p::kRemittance1));
+    const std::string_view second = TrimView(record.textView(p::kRemittance2));
     payment.remittance.assign(first);
     if (!first.empty() && !second.empty())
         payment.remittance += ' ';
@@ -150,7 +127,7 @@ std::string paymentArguments(const paylib::SepaPayment& payment) {
           {", IBAN=", &payment.originatorIban},
           {", BLZ=", &payment.originatorBankCode},
           {", Konto=", &payment.originatorAccount},
-          {", Empf\xE4nger=", &payment.recipientName},
+          {", Empfänger="_win1252, &payment.recipientName},
           {", IBAN=", &payment.recipientIban},
           {", BLZ=", &payment.recipientBankCode},
           {", Konto=", &payment.recipientAccount},
@@ -188,7 +165,7 @@ ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_Init(const char* dataPath, const char*
                         (library.bankFileName().empty() ? std::string("eingebaut")
                                                         : library.bankFileName()) +
                         ", Banken=" + number(static_cast<std::int64_t>(table.size())) +
-                        ", g\xFCltig " + DateToText(table.validFrom()) + " bis " +
+                        ", gültig "_win1252 + DateToText(table.validFrom()) + " bis " +
                         DateToText(table.validUntil()));
             }
             return code;
@@ -211,9 +188,10 @@ ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_Version(char* record44) {
         [&](PayLibrary&) {
             if (!record44)
                 return result::kNullArgument;
-            std::memset(record44, 0, zalvo::version::kSize);
-            putField(record44, zalvo::version::kDate, paylib::version::kDate);
-            putField(record44, zalvo::version::kText, paylib::version::kText);
+            const MutableRecordView record(record44, zalvo::version::kSize);
+            record.zero();
+            record.putText(zalvo::version::kDate, paylib::version::kDate);
+            record.putText(zalvo::version::kText, paylib::version::kText);
             return result::kOk;
         });
 }
@@ -225,10 +203,11 @@ ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_Info(char* record27) {
             if (!record27)
                 return result::kNullArgument;
             const paylib::BankTable& table = library.bankTable();
-            std::memset(record27, 0, zalvo::info::kSize);
-            putField(record27, zalvo::info::kParticipantsDate, DateToDigits(table.validFrom()));
-            putField(record27, zalvo::info::kBankCodesFrom, DateToDigits(table.validFrom()));
-            putField(record27, zalvo::info::kBankCodesUntil, DateToDigits(table.validUntil()));
+            const MutableRecordView record(record27, zalvo::info::kSize);
+            record.zero();
+            record.putText(zalvo::info::kParticipantsDate, DateToDigits(table.validFrom()));
+            record.putText(zalvo::info::kBankCodesFrom, DateToDigits(table.validFrom()));
+            record.putText(zalvo::info::kBankCodesUntil, DateToDigits(table.validUntil()));
             return result::kOk;
         });
 }
@@ -241,21 +220,23 @@ ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_ConvertBLZKonto(char* account69) {
         action::kConvertBLZKonto, true,
         [&] {
             if (account69) {
-                bankCode = TrimText(field(account69, a::kBankCode));
-                account = TrimText(field(account69, a::kAccountNumber));
+                const RecordView record(account69, a::kSize);
+                bankCode = TrimText(record.text(a::kBankCode));
+                account = TrimText(record.text(a::kAccountNumber));
             }
             return "BLZ=" + bankCode + ", Konto=" + account;
         },
         [&](PayLibrary& library) {
             if (!account69)
                 return result::kNullArgument;
-            putField(account69, a::kBic, "");
-            putField(account69, a::kIban, "");
+            const MutableRecordView record(account69, a::kSize);
+            record.putTextCleared(a::kBic, "");
+            record.putTextCleared(a::kIban, "");
             const paylib::AccountResolver::Derivation derived =
                 paylib::AccountResolver(library.bankTable()).derive(bankCode, account);
             if (derived.code >= 0) {
-                putField(account69, a::kBic, derived.bic);
-                putField(account69, a::kIban, derived.iban);
+                record.putTextCleared(a::kBic, derived.bic);
+                record.putTextCleared(a::kIban, derived.iban);
                 library.log().WriteLogLine(LogWriter::kInfo, action::kConvertBLZKonto,
                                            "BIC=" + derived.bic + ", IBAN=" + derived.iban);
             }
@@ -274,12 +255,13 @@ ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_GetBIC(const char* bankCode9, char* bi
         [&](PayLibrary& library) {
             if (!bankCode9 || !bic12)
                 return result::kNullArgument;
-            std::memset(bic12, 0, zalvo::kBicBufferSize);
+            const MutableRecordView bicBuffer(bic12, zalvo::kBicBufferSize);
+            bicBuffer.zero();
             std::string bic;
             const std::int32_t code =
                 paylib::AccountResolver(library.bankTable()).bic(bankCode, bic);
             if (code == result::kOk) {
-                std::memcpy(bic12, bic.data(), std::min(bic.size(), zalvo::kBicBufferSize - 1));
+                bicBuffer.putText(0, zalvo::kBicBufferSize - 1, bic);
                 library.log().WriteLogLine(LogWriter::kInfo, action::kGetBIC, "BIC=" + bic);
             }
             return code;
@@ -294,11 +276,12 @@ ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_CreateXML(char* fileHeader404) {
         action::kCreateXML, true,
         [&] {
             if (fileHeader404) {
-                fileSpec.directory = TrimText(field(fileHeader404, h::kExportPath));
-                fileSpec.fileName = TrimText(field(fileHeader404, h::kFileName));
-                fileSpec.messageId = TrimText(field(fileHeader404, h::kMessageId));
-                fileSpec.initiatingParty = field(fileHeader404, h::kInitiatingParty);
-                type = int32At(fileHeader404, h::kPaymentType);
+                const RecordView header(fileHeader404, h::kSize);
+                fileSpec.directory = TrimText(header.text(h::kExportPath));
+                fileSpec.fileName = TrimText(header.text(h::kFileName));
+                fileSpec.messageId = TrimText(header.text(h::kMessageId));
+                fileSpec.initiatingParty = header.text(h::kInitiatingParty);
+                type = header.int32(h::kPaymentType);
             }
             return "Exportpfad=" + fileSpec.directory + ", Dateiname=" + fileSpec.fileName +
                    ", MsgId=" + fileSpec.messageId + ", Einreicher=" + fileSpec.initiatingParty +
@@ -349,7 +332,8 @@ ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_CloseXML(char* summary20) {
         [&](PayLibrary& library) {
             if (!summary20)
                 return result::kNullArgument;
-            std::memset(summary20, 0, s::kSize);
+            const MutableRecordView record(summary20, s::kSize);
+            record.zero();
             std::unique_ptr<paylib::SepaXmlFile>& file = library.xmlFile();
             if (!file)
                 return result::kNoFileOpen;
@@ -358,8 +342,8 @@ ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_CloseXML(char* summary20) {
             if (file->finished())
                 file.reset();
             if (code == result::kOk) {
-                std::memcpy(summary20 + s::kCount.offset, &summary.count, sizeof summary.count);
-                putField(summary20, s::kSumCents, std::to_string(summary.sumCents));
+                record.putInt32(s::kCount, summary.count);
+                record.putText(s::kSumCents, std::to_string(summary.sumCents));
                 library.log().WriteLogLine(LogWriter::kInfo, action::kCloseXML,
                                            "Anzahl=" + number(summary.count) +
                                                ", Summe=" + std::to_string(summary.sumCents));
@@ -377,7 +361,8 @@ ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_ReadDTA(const char* fileName256, char*
 
 ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_GetDTAInfo(char* dtaInfo348, int32_t* counter) {
     return entry(
-        action::kGetDTAInfo, true, [&] { return "Z\xE4hler=" + number(counter ? *counter : 0); },
+        action::kGetDTAInfo, true,
+        [&] { return "Zähler="_win1252 + number(counter ? *counter : 0); },
         [&](PayLibrary&) { return paylib::dtaGetDTAInfo(dtaInfo348, counter); });
 }
 
@@ -394,9 +379,10 @@ ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_WriteDTAtoXML(char* fileHeader404) {
         [&] {
             if (!fileHeader404)
                 return std::string();
-            return "Exportpfad=" + field(fileHeader404, h::kExportPath) +
-                   ", Dateiname=" + field(fileHeader404, h::kFileName) +
-                   ", Zahlungsart=" + number(int32At(fileHeader404, h::kPaymentType));
+            const RecordView header(fileHeader404, h::kSize);
+            return "Exportpfad=" + header.text(h::kExportPath) +
+                   ", Dateiname=" + header.text(h::kFileName) +
+                   ", Zahlungsart=" + number(header.int32(h::kPaymentType));
         },
         [&](PayLibrary&) { return paylib::dtaWriteDTAtoXML(fileHeader404); });
 }
@@ -404,11 +390,7 @@ ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_WriteDTAtoXML(char* fileHeader404) {
 ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_GetDTAProtokoll(char* buffer, int32_t bufferSize) {
     return entry(
         action::kGetDTAProtokoll, false,
-        [&] {
-            return "Puffergr\xF6\xDF"
-                   "e=" +
-                   number(bufferSize);
-        },
+        [&] { return "Puffergröße="_win1252 + number(bufferSize); },
         [&](PayLibrary&) { return paylib::dtaGetDTAProtokoll(buffer, bufferSize); });
 }
 

@@ -25,8 +25,8 @@ public:
     // Loads the bank-code table (a complete Bundesbank file in `dataPath`, else the
     // embedded one) and takes the temporary directory. Paths are Windows-1252. 0 or a
     // notice (> 128); an open payment file stays open.
-    std::int32_t init(std::string_view dataPath, std::string_view tempPath,
-                      std::string_view userPath);
+    [[nodiscard]] std::int32_t init(std::string_view dataPath, std::string_view tempPath,
+                                    std::string_view userPath);
     // Drops the table and an unfinished payment file (its temporary files are removed).
     void free();
 

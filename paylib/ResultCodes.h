@@ -1,11 +1,13 @@
 #pragma once
 
+#include "abi/EntryPoints.h"
+
 #include <cstdint>
 #include <string_view>
 
-// Result codes of the stand-in payment library. 0 is success, negative codes are failures,
-// positive codes above 128 are notices: the call did its work, but with a reservation the
-// caller must see (1 to 128 are left to the caller's own texts).
+// Result codes of the stand-in payment library, one table for every entry point. 0 is success,
+// negative codes are failures, positive codes above 128 are notices: the call did its work,
+// but with a reservation the caller must see (1 to 128 are left to the caller's own texts).
 namespace paylib::result {
 
 inline constexpr std::int32_t kOk = 0;
@@ -72,7 +74,49 @@ inline constexpr std::int32_t kCollectionTooEarly = -48;
 inline constexpr std::int32_t kOriginatorBicCountry = -49;
 inline constexpr std::int32_t kRecipientBicCountry = -50;
 
-// German message of a code (Windows-1252), as written into the library's log.
+// DTA files. -3 is the one code the front end knows by value.
+inline constexpr std::int32_t kNoEntryLeft = zalvo::kNoEntryLeft;
+inline constexpr std::int32_t kBadArgument = -501; // file name empty or too long, buffer size
+
+// DTA files: reading
+inline constexpr std::int32_t kFileNotReadable = -502;
+inline constexpr std::int32_t kFileTooLarge = -503;
+inline constexpr std::int32_t kFileEmpty = -504;
+inline constexpr std::int32_t kTruncated = -505;
+inline constexpr std::int32_t kBadRecordLength = -506;
+inline constexpr std::int32_t kBadRecordType = -507;
+inline constexpr std::int32_t kBadNumericField = -508;
+inline constexpr std::int32_t kBadTextField = -509;
+inline constexpr std::int32_t kBadFileKind = -510;
+inline constexpr std::int32_t kBadCurrency = -511;
+inline constexpr std::int32_t kTextKeyMismatch = -512;
+inline constexpr std::int32_t kBadExtension = -513;
+inline constexpr std::int32_t kCountMismatch = -514;
+inline constexpr std::int32_t kAccountSumMismatch = -515;
+inline constexpr std::int32_t kBankCodeSumMismatch = -516;
+inline constexpr std::int32_t kAmountSumMismatch = -517;
+inline constexpr std::int32_t kTrailingData = -518;
+inline constexpr std::int32_t kTooManyEntries = -519;
+
+// DTA files: walking and completing the entries
+inline constexpr std::int32_t kNothingRead = -520;
+inline constexpr std::int32_t kUnknownEntry = -521;
+inline constexpr std::int32_t kBadExecutionDate = -522;
+inline constexpr std::int32_t kBadCreditorId = -523;
+inline constexpr std::int32_t kBadMandateReference = -524;
+inline constexpr std::int32_t kBadMandateDate = -525;
+inline constexpr std::int32_t kBadDebitSettings = -526;
+inline constexpr std::int32_t kDtaExecutionDateInPast = -527; // WriteXML: -47
+inline constexpr std::int32_t kDtaCollectionTooEarly = -528;  // WriteXML: -48
+
+// DTA files: writing the XML file; the XML writer's own codes pass through.
+inline constexpr std::int32_t kBadPaymentType = -530;
+inline constexpr std::int32_t kNoEntriesOfType = -531;
+inline constexpr std::int32_t kEntryNotCompleted = -532;
+inline constexpr std::int32_t kBadExportTarget = -533;
+
+// German message of a code (Windows-1252), as written into the library's log; "Unbekannter
+// Fehler" for a code not listed here.
 std::string_view resultMessage(std::int32_t code);
 
 } // namespace paylib::result

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "abi/MutableRecordView.h"
 #include "abi/RecordLayouts.h"
 
 #include <cstddef>
@@ -83,27 +84,14 @@ static_assert(kExtensionCount.end() == kReserved.offset);
 static_assert(kReserved.end() == kSize);
 } // namespace dtainfo
 
-// Bounded access to a caller-owned information record.
+// How this library fills a caller-owned information record for one entry.
 class DtaInfoRecord {
 public:
-    explicit DtaInfoRecord(char* bytes) : m_bytes(bytes) {}
-
     // Zeroes the record and fills the library's fields for the entry; the front end's fields
     // stay zero.
-    void fill(const DtaEntry& entry, std::int32_t entryNumber, std::int32_t readStamp,
-              const std::string& fileExecutionDate);
-
-    std::int32_t int32(zalvo::Field field) const;
-    // Up to the first zero or the field's width, whichever comes first.
-    std::string text(zalvo::Field field) const;
-    // True when the text leaves room for its terminating zero inside the field.
-    bool terminated(zalvo::Field field) const;
-
-private:
-    void putText(zalvo::Field field, const std::string& text);
-    void putInt32(zalvo::Field field, std::int32_t value);
-
-    char* m_bytes;
+    static void fill(zalvo::MutableRecordView record, const DtaEntry& entry,
+                     std::int32_t entryNumber, std::int32_t readStamp,
+                     const std::string& fileExecutionDate);
 };
 
 } // namespace paylib

@@ -1,7 +1,7 @@
 #include "paylib/dta/DtaReader.h"
 
+#include "paylib/ResultCodes.h"
 #include "paylib/dta/DtaFile.h"
-#include "paylib/dta/DtaResult.h"
 #include "paylib/dta/DtaText.h"
 #include "platform/Win1252.h"
 
@@ -148,7 +148,7 @@ private:
     DtaFile& m_out;
     std::size_t m_record = 0;       // offset of the current record
     std::size_t m_recordNumber = 0; // within the logical file, A = 1
-    std::int32_t m_fieldError = dta::kOk;
+    std::int32_t m_fieldError = result::kOk;
     std::size_t m_fieldOffset = 0;
     std::string m_fieldMessage;
 };
@@ -164,7 +164,7 @@ std::int32_t Parser::fail(std::int32_t code, std::size_t offsetInRecord, const s
 bool Parser::number(Span span, const char* name, std::uint64_t& value) {
     const std::string_view raw = field(span);
     if (!allDigits(raw)) {
-        m_fieldError = dta::kBadNumericField;
+        m_fieldError = result::kBadNumericField;
         m_fieldOffset = span.offset;
         m_fieldMessage = std::string("Feld ") + name + " ist nicht numerisch";
         return false;
@@ -188,7 +188,7 @@ bool Parser::text(std::string_view raw, const char* name) {
     if (bad == raw.end()) {
         return true;
     }
-    m_fieldError = dta::kBadTextField;
+    m_fieldError = result::kBadTextField;
     m_fieldOffset = static_cast<std::size_t>(raw.data() - m_bytes.data()) - m_record +
                     static_cast<std::size_t>(bad - raw.begin());
     m_fieldMessage = std::string("Feld ") + name + " enthält ein unzulässiges Zeichen";
@@ -197,16 +197,16 @@ bool Parser::text(std::string_view raw, const char* name) {
 
 std::int32_t Parser::run() {
     if (m_bytes.empty()) {
-        line("FEHLER " + std::to_string(dta::kFileEmpty) + ": die Datei ist leer");
-        return dta::kFileEmpty;
+        line("FEHLER " + std::to_string(result::kFileEmpty) + ": die Datei ist leer");
+        return result::kFileEmpty;
     }
     while (m_record < m_bytes.size()) {
         // A tail too short to show its record type counts as a cut-off record.
         if (!m_out.files.empty() && remaining() > kMarker && m_bytes[m_record + kMarker] != 'A') {
             ++m_recordNumber;
-            return fail(dta::kTrailingData, 0, "Daten nach dem letzten Nachsatz (E)");
+            return fail(result::kTrailingData, 0, "Daten nach dem letzten Nachsatz (E)");
         }
-        if (const std::int32_t rc = parseA(); rc != dta::kOk) {
+        if (const std::int32_t rc = parseA(); rc != result::kOk) {
             return rc;
         }
         if (m_out.files.size() == 1) {
@@ -220,27 +220,28 @@ std::int32_t Parser::run() {
         for (;;) {
             ++m_recordNumber;
             if (remaining() < kBlock) {
-                return fail(dta::kTruncated, 0,
+                return fail(result::kTruncated, 0,
                             remaining() == 0 ? "der Nachsatz (E) fehlt"
                                              : "die Datei endet mitten im Satz");
             }
             const char marker = m_bytes[m_record + kMarker];
             if (marker == 'E') {
-                if (const std::int32_t rc = parseE(file, accountSum, bankCodeSum); rc != dta::kOk) {
+                if (const std::int32_t rc = parseE(file, accountSum, bankCodeSum);
+                    rc != result::kOk) {
                     return rc;
                 }
                 break;
             }
             if (marker != 'C') {
-                return fail(dta::kBadRecordType, kMarker,
+                return fail(result::kBadRecordType, kMarker,
                             "Satzart C oder E erwartet, gefunden Byte " +
                                 std::to_string(static_cast<unsigned char>(marker)));
             }
             if (m_out.entries.size() >= m_limits.maxEntries) {
-                return fail(dta::kTooManyEntries, 0,
+                return fail(result::kTooManyEntries, 0,
                             "mehr als " + std::to_string(m_limits.maxEntries) + " Zahlungen");
             }
-            if (const std::int32_t rc = parseC(file); rc != dta::kOk) {
+            if (const std::int32_t rc = parseC(file); rc != result::kOk) {
                 return rc;
             }
             const DtaEntry& entry = m_out.entries.back();
@@ -248,21 +249,21 @@ std::int32_t Parser::run() {
             bankCodeSum += entry.counterpartyBankCode;
         }
     }
-    return dta::kOk;
+    return result::kOk;
 }
 
 std::int32_t Parser::parseA() {
     m_recordNumber = 1;
     if (remaining() < kBlock) {
-        return fail(dta::kTruncated, 0, "die Datei endet mitten im Vorsatz (A)");
+        return fail(result::kTruncated, 0, "die Datei endet mitten im Vorsatz (A)");
     }
     if (m_bytes[m_record + kMarker] != 'A') {
-        return fail(dta::kBadRecordType, kMarker,
+        return fail(result::kBadRecordType, kMarker,
                     "Vorsatz (A) erwartet, gefunden Byte " +
                         std::to_string(static_cast<unsigned char>(m_bytes[m_record + kMarker])));
     }
     if (field(kLength) != kRecordLength128) {
-        return fail(dta::kBadRecordLength, kLength.offset,
+        return fail(result::kBadRecordLength, kLength.offset,
                     "Satzlänge des Vorsatzes ist " + shown(field(kLength)) + " statt 0128");
     }
     DtaLogicalFile file;
@@ -272,7 +273,7 @@ std::int32_t Parser::parseA() {
     } else if (file.kind == "LK" || file.kind == "LB") {
         file.directDebit = true;
     } else {
-        return fail(dta::kBadFileKind, a::kKind.offset,
+        return fail(result::kBadFileKind, a::kKind.offset,
                     "unbekannte Dateiart \"" + shown(file.kind) + "\" (erlaubt: GK, LK, GB, LB)");
     }
     std::uint64_t receiver = 0;
@@ -296,7 +297,7 @@ std::int32_t Parser::parseA() {
     file.creationDate = std::string(field(a::kCreationDate).substr(0, 4)) +
                         (year < kCenturyPivot ? "20" : "19") + std::string(yy);
     if (!dtatext::isValidDate(file.creationDate)) {
-        return fail(dta::kBadNumericField, a::kCreationDate.offset,
+        return fail(result::kBadNumericField, a::kCreationDate.offset,
                     "Feld A7 (Erstellungsdatum) ist kein gültiges Datum");
     }
     const std::string_view executionRaw = field(a::kExecutionDate);
@@ -305,38 +306,38 @@ std::int32_t Parser::parseA() {
             return fail(m_fieldError, m_fieldOffset, m_fieldMessage);
         }
         if (!dtatext::isValidDate(executionRaw)) {
-            return fail(dta::kBadNumericField, a::kExecutionDate.offset,
+            return fail(result::kBadNumericField, a::kExecutionDate.offset,
                         "Feld A11b (Ausführungsdatum) ist kein gültiges Datum");
         }
         file.executionDate = std::string(executionRaw);
     }
     if (m_bytes[m_record + a::kCurrency] != kEuro) {
-        return fail(dta::kBadCurrency, a::kCurrency, "Währung im Vorsatz ist nicht Euro (1)");
+        return fail(result::kBadCurrency, a::kCurrency, "Währung im Vorsatz ist nicht Euro (1)");
     }
     file.firstEntry = m_out.entries.size();
     m_out.files.push_back(std::move(file));
     m_record += kBlock;
-    return dta::kOk;
+    return result::kOk;
 }
 
 std::int32_t Parser::parseC(DtaLogicalFile& file) {
     if (remaining() < c::kMinBlocks * kBlock) {
-        return fail(dta::kTruncated, 0, "die Datei endet mitten im Zahlungssatz (C)");
+        return fail(result::kTruncated, 0, "die Datei endet mitten im Zahlungssatz (C)");
     }
     std::uint64_t length = 0;
     std::uint64_t extensions = 0;
     if (!number(kLength, "C1 (Satzlänge)", length)) {
-        return fail(dta::kBadRecordLength, kLength.offset, m_fieldMessage);
+        return fail(result::kBadRecordLength, kLength.offset, m_fieldMessage);
     }
     if (!number(c::kExtensionCount, "C18 (Anzahl Erweiterungsteile)", extensions)) {
-        return fail(dta::kBadExtension, c::kExtensionCount.offset, m_fieldMessage);
+        return fail(result::kBadExtension, c::kExtensionCount.offset, m_fieldMessage);
     }
     if (extensions > c::kMaxExtensions) {
-        return fail(dta::kBadExtension, c::kExtensionCount.offset,
+        return fail(result::kBadExtension, c::kExtensionCount.offset,
                     std::to_string(extensions) + " Erweiterungsteile (höchstens 15)");
     }
     if (length != c::kFixedLength + c::kExtensionSize * extensions) {
-        return fail(dta::kBadRecordLength, kLength.offset,
+        return fail(result::kBadRecordLength, kLength.offset,
                     "Satzlänge " + shown(field(kLength)) + " passt nicht zu " +
                         plural(extensions, "Erweiterungsteil", "Erweiterungsteilen"));
     }
@@ -346,7 +347,7 @@ std::int32_t Parser::parseC(DtaLogicalFile& file) {
                                    c::kExtensionsPerBlock
                              : 0);
     if (remaining() < blocks * kBlock) {
-        return fail(dta::kTruncated, 0, "die Datei endet mitten im Zahlungssatz (C)");
+        return fail(result::kTruncated, 0, "die Datei endet mitten im Zahlungssatz (C)");
     }
 
     DtaEntry entry;
@@ -380,13 +381,14 @@ std::int32_t Parser::parseC(DtaLogicalFile& file) {
         return std::find(keys.begin(), keys.end(), key) != keys.end();
     };
     if (file.directDebit ? !keyFits(kDebitKeys) : !keyFits(kCreditKeys)) {
-        return fail(dta::kTextKeyMismatch, c::kTextKey.offset,
+        return fail(result::kTextKeyMismatch, c::kTextKey.offset,
                     "Textschlüssel " + std::string(field(c::kTextKey)) +
                         std::string(field(c::kTextKeyExtension)) + " passt nicht zur Dateiart " +
                         file.kind);
     }
     if (m_bytes[m_record + c::kCurrency] != kEuro) {
-        return fail(dta::kBadCurrency, c::kCurrency, "Währung im Zahlungssatz ist nicht Euro (1)");
+        return fail(result::kBadCurrency, c::kCurrency,
+                    "Währung im Zahlungssatz ist nicht Euro (1)");
     }
 
     // Names continue in their extension parts exactly where the fixed field ends, so the
@@ -410,7 +412,8 @@ std::int32_t Parser::parseC(DtaLogicalFile& file) {
             at(offset + c::kExtensionTypeWidth, c::kExtensionTextWidth);
         const auto where = [k] { return "Erweiterungsteil " + std::to_string(k + 1); };
         if (!allDigits(type)) {
-            return fail(dta::kBadExtension, offset, where() + ": Kennzeichen ist nicht numerisch");
+            return fail(result::kBadExtension, offset,
+                        where() + ": Kennzeichen ist nicht numerisch");
         }
         if (!text(content, "Erweiterungsteil")) {
             return fail(m_fieldError, m_fieldOffset, m_fieldMessage);
@@ -433,7 +436,7 @@ std::int32_t Parser::parseC(DtaLogicalFile& file) {
                 purpose += line;
             }
         } else {
-            return fail(dta::kBadExtension, offset,
+            return fail(result::kBadExtension, offset,
                         where() + ": Kennzeichen " + shown(type) +
                             " ist unbekannt oder zu oft vorhanden");
         }
@@ -447,13 +450,13 @@ std::int32_t Parser::parseC(DtaLogicalFile& file) {
     file.amountSum += entry.amountCents;
     m_out.entries.push_back(std::move(entry));
     m_record += blocks * kBlock;
-    return dta::kOk;
+    return result::kOk;
 }
 
 std::int32_t Parser::parseE(DtaLogicalFile& file, std::uint64_t accountSum,
                             std::uint64_t bankCodeSum) {
     if (field(kLength) != kRecordLength128) {
-        return fail(dta::kBadRecordLength, kLength.offset,
+        return fail(result::kBadRecordLength, kLength.offset,
                     "Satzlänge des Nachsatzes ist " + shown(field(kLength)) + " statt 0128");
     }
     std::uint64_t count = 0;
@@ -467,22 +470,22 @@ std::int32_t Parser::parseE(DtaLogicalFile& file, std::uint64_t accountSum,
         return fail(m_fieldError, m_fieldOffset, m_fieldMessage);
     }
     if (count != file.entryCount) {
-        return fail(dta::kCountMismatch, e::kCount.offset,
+        return fail(result::kCountMismatch, e::kCount.offset,
                     "Nachsatz nennt " + std::to_string(count) + " Zahlungen, gelesen " +
                         std::to_string(file.entryCount));
     }
     if (accounts != accountSum) {
-        return fail(dta::kAccountSumMismatch, e::kAccountSum.offset,
+        return fail(result::kAccountSumMismatch, e::kAccountSum.offset,
                     "Kontrollsumme der Kontonummern " + std::to_string(accounts) + ", errechnet " +
                         std::to_string(accountSum));
     }
     if (bankCodes != bankCodeSum) {
-        return fail(dta::kBankCodeSumMismatch, e::kBankCodeSum.offset,
+        return fail(result::kBankCodeSumMismatch, e::kBankCodeSum.offset,
                     "Kontrollsumme der Bankleitzahlen " + std::to_string(bankCodes) +
                         ", errechnet " + std::to_string(bankCodeSum));
     }
     if (amounts != file.amountSum) {
-        return fail(dta::kAmountSumMismatch, e::kAmountSum.offset,
+        return fail(result::kAmountSumMismatch, e::kAmountSum.offset,
                     "Kontrollsumme der Beträge " + dtatext::formatCents(amounts) + ", errechnet " +
                         dtatext::formatCents(file.amountSum));
     }
@@ -496,7 +499,7 @@ std::int32_t Parser::parseE(DtaLogicalFile& file, std::uint64_t accountSum,
     line("  " + plural(file.entryCount, "Zahlung", "Zahlungen") + ", Summe " +
          dtatext::formatCents(file.amountSum) + " EUR");
     m_record += kBlock;
-    return dta::kOk;
+    return result::kOk;
 }
 
 } // namespace
@@ -508,15 +511,15 @@ std::int32_t DtaReader::parse(std::span<const unsigned char> bytes, DtaFile& out
     while (!view.empty() && (view.back() == '\n' || view.back() == '\r')) {
         view.remove_suffix(1);
     }
-    std::int32_t rc = dta::kOk;
+    std::int32_t rc = result::kOk;
     if (bytes.size() > m_limits.maxFileBytes) {
-        rc = dta::kFileTooLarge;
+        rc = result::kFileTooLarge;
         out.protocol = "FEHLER " + std::to_string(rc) + ": die Datei ist größer als " +
                        std::to_string(m_limits.maxFileBytes) + " Bytes\r\n";
     } else {
         rc = Parser(view, m_limits, out).run();
     }
-    if (rc != dta::kOk) {
+    if (rc != result::kOk) {
         out.files.clear();
         out.entries.clear();
         return rc;
@@ -536,29 +539,29 @@ std::int32_t DtaReader::readFile(const std::string& path, DtaFile& out) const {
     std::error_code ec;
     const fs::path file = fs::u8path(path);
     if (!fs::is_regular_file(file, ec)) {
-        out.protocol = "FEHLER " + std::to_string(dta::kFileNotReadable) +
+        out.protocol = "FEHLER " + std::to_string(result::kFileNotReadable) +
                        ": die Datei fehlt oder ist keine gewöhnliche Datei\r\n";
-        return dta::kFileNotReadable;
+        return result::kFileNotReadable;
     }
     const std::uintmax_t size = fs::file_size(file, ec);
     if (ec) {
-        out.protocol = "FEHLER " + std::to_string(dta::kFileNotReadable) +
+        out.protocol = "FEHLER " + std::to_string(result::kFileNotReadable) +
                        ": die Größe der Datei ist nicht lesbar\r\n";
-        return dta::kFileNotReadable;
+        return result::kFileNotReadable;
     }
     if (size > m_limits.maxFileBytes) {
-        out.protocol = "FEHLER " + std::to_string(dta::kFileTooLarge) +
+        out.protocol = "FEHLER " + std::to_string(result::kFileTooLarge) +
                        ": die Datei ist größer als " + std::to_string(m_limits.maxFileBytes) +
                        " Bytes\r\n";
-        return dta::kFileTooLarge;
+        return result::kFileTooLarge;
     }
     std::ifstream in(file, std::ios::binary);
     std::string bytes(static_cast<std::size_t>(size), '\0');
     if (!in || !in.read(bytes.data(), static_cast<std::streamsize>(bytes.size())) ||
         in.peek() != std::char_traits<char>::eof()) {
-        out.protocol = "FEHLER " + std::to_string(dta::kFileNotReadable) +
+        out.protocol = "FEHLER " + std::to_string(result::kFileNotReadable) +
                        ": die Datei ist nicht lesbar oder hat sich beim Lesen verändert\r\n";
-        return dta::kFileNotReadable;
+        return result::kFileNotReadable;
     }
     return parse({reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()}, out);
 }

@@ -24,12 +24,12 @@ public:
     explicit DtaReader(Limits limits) : m_limits(limits) {}
 
     // Parses the bytes into `out` (cleared first) and writes the protocol of the read into
-    // it, also on failure. Returns 0 or one of the read codes of DtaResult.h; on failure the
+    // it, also on failure. Returns 0 or one of the read codes of ResultCodes.h; on failure the
     // entries are cleared and only the protocol remains.
-    std::int32_t parse(std::span<const unsigned char> bytes, DtaFile& out) const;
+    [[nodiscard]] std::int32_t parse(std::span<const unsigned char> bytes, DtaFile& out) const;
 
     // Reads the file (a UTF-8 path) and parses it.
-    std::int32_t readFile(const std::string& path, DtaFile& out) const;
+    [[nodiscard]] std::int32_t readFile(const std::string& path, DtaFile& out) const;
 
 private:
     Limits m_limits;

@@ -1,11 +1,10 @@
 #include "paylib/dta/DtaSession.h"
 
-#include "abi/Record.h"
+#include "abi/MutableRecordView.h"
 #include "helpers/DateHelpers.h"
 #include "paylib/ResultCodes.h"
 #include "paylib/dta/DtaInfoRecord.h"
 #include "paylib/dta/DtaReader.h"
-#include "paylib/dta/DtaResult.h"
 #include "paylib/dta/DtaText.h"
 #include "paylib/dta/DtaXmlExport.h"
 #include "paylib/sepa/SepaDates.h"
@@ -14,7 +13,6 @@
 #include "platform/Win1252.h"
 
 #include <algorithm>
-#include <cstring>
 #include <limits>
 
 namespace paylib {
@@ -31,8 +29,8 @@ std::int32_t nextStamp() {
 }
 
 std::int32_t dateVerdictCode(SepaDates::Verdict verdict) {
-    return SepaDates::codeOf(
-        verdict, {dta::kExecutionDateInPast, dta::kCollectionTooEarly, dta::kBadMandateDate});
+    return SepaDates::codeOf(verdict, {result::kDtaExecutionDateInPast,
+                                       result::kDtaCollectionTooEarly, result::kBadMandateDate});
 }
 
 } // namespace
@@ -55,37 +53,37 @@ std::int32_t DtaSession::read(const char* fileName, char* summary) {
         return result::kNullArgument;
     }
     clear();
-    const std::string name = zalvo::Record::textOf(fileName, zalvo::kPathBufferSize);
+    const std::string name =
+        zalvo::RecordView(fileName, zalvo::kPathBufferSize).text(0, zalvo::kPathBufferSize);
     if (name.empty() || name.size() > zalvo::kMaxPathChars) {
-        return dta::kBadArgument;
+        return result::kBadArgument;
     }
     const std::string utf8Name = win1252::toUtf8(name);
     const std::int32_t rc = DtaReader().readFile(utf8Name, m_file);
     m_protocol = "DTA-Datei: " + utf8Name + "\r\n" + m_file.protocol;
     std::string().swap(m_file.protocol);
     m_haveProtocol = true;
-    if (rc != dta::kOk) {
+    if (rc != result::kOk) {
         m_file.clear();
         return rc;
     }
     m_haveEntries = true;
     m_stamp = nextStamp();
     if (summary != nullptr) {
-        std::memset(summary, 0, dtaread::kSize);
-        const auto putInt = [&](zalvo::Field field, std::size_t value) {
-            const auto v = static_cast<std::int32_t>(value);
-            std::memcpy(summary + field.offset, &v, sizeof v);
-        };
-        const std::size_t debits = m_file.countOf(true);
-        putInt(dtaread::kEntries, m_file.entries.size());
-        putInt(dtaread::kCreditTransfers, m_file.entries.size() - debits);
-        putInt(dtaread::kDirectDebits, debits);
-        putInt(dtaread::kLogicalFiles, m_file.files.size());
-        const std::string sum = std::to_string(m_file.amountSum());
-        std::memcpy(summary + dtaread::kSumCents.offset, sum.data(),
-                    std::min(sum.size(), dtaread::kSumCents.maxChars()));
+        writeSummary(zalvo::MutableRecordView(summary, dtaread::kSize));
     }
-    return dta::kOk;
+    return result::kOk;
+}
+
+void DtaSession::writeSummary(zalvo::MutableRecordView summary) const {
+    const auto count = [](std::size_t value) { return static_cast<std::int32_t>(value); };
+    const std::size_t debits = m_file.countOf(true);
+    summary.zero();
+    summary.putInt32(dtaread::kEntries, count(m_file.entries.size()));
+    summary.putInt32(dtaread::kCreditTransfers, count(m_file.entries.size() - debits));
+    summary.putInt32(dtaread::kDirectDebits, count(debits));
+    summary.putInt32(dtaread::kLogicalFiles, count(m_file.files.size()));
+    summary.putText(dtaread::kSumCents, std::to_string(m_file.amountSum()));
 }
 
 std::int32_t DtaSession::next(char* record, const std::int32_t* counter) {
@@ -93,16 +91,17 @@ std::int32_t DtaSession::next(char* record, const std::int32_t* counter) {
         return result::kNullArgument;
     }
     if (!m_haveEntries) {
-        return dta::kNothingRead;
+        return result::kNothingRead;
     }
     if (m_cursor >= m_file.entries.size()) {
-        return dta::kNoEntryLeft;
+        return result::kNoEntryLeft;
     }
     const DtaEntry& entry = m_file.entries[m_cursor];
     ++m_cursor;
-    DtaInfoRecord(record).fill(entry, static_cast<std::int32_t>(m_cursor), m_stamp,
-                               m_file.files[entry.logicalFile - 1].executionDate);
-    return dta::kOk;
+    DtaInfoRecord::fill(zalvo::MutableRecordView(record, dtainfo::kSize), entry,
+                        static_cast<std::int32_t>(m_cursor), m_stamp,
+                        m_file.files[entry.logicalFile - 1].executionDate);
+    return result::kOk;
 }
 
 std::int32_t DtaSession::put(const char* record) {
@@ -110,19 +109,18 @@ std::int32_t DtaSession::put(const char* record) {
         return result::kNullArgument;
     }
     if (!m_haveEntries) {
-        return dta::kNothingRead;
+        return result::kNothingRead;
     }
-    // The record is only read; the cast serves the shared accessor.
-    const DtaInfoRecord info(const_cast<char*>(record));
+    const zalvo::RecordView info(record, dtainfo::kSize);
     const std::int32_t number = info.int32(dtainfo::kEntryNumber);
     if (info.int32(dtainfo::kReadStamp) != m_stamp || number < 1 ||
         static_cast<std::size_t>(number) > m_cursor) {
-        return dta::kUnknownEntry;
+        return result::kUnknownEntry;
     }
     DtaEntry& entry = m_file.entries[static_cast<std::size_t>(number) - 1];
     const std::int32_t kind = info.int32(dtainfo::kPaymentKind);
     if ((kind == dtainfo::kKindDirectDebit) != entry.directDebit) {
-        return dta::kUnknownEntry;
+        return result::kUnknownEntry;
     }
 
     DtaCompletion completion;
@@ -131,7 +129,7 @@ std::int32_t DtaSession::put(const char* record) {
                                           ? SepaDates::dayNumber(completion.executionDate)
                                           : -1;
     if (executionDay < 0) {
-        return dta::kBadExecutionDate;
+        return result::kBadExecutionDate;
     }
     const std::int32_t today = Today();
     if (const std::int32_t verdict = dateVerdictCode(
@@ -143,12 +141,12 @@ std::int32_t DtaSession::put(const char* record) {
         completion.creditorId = info.text(dtainfo::kCreditorId);
         if (!info.terminated(dtainfo::kCreditorId) ||
             !SepaIdentifiers::isValidCreditorId(completion.creditorId)) {
-            return dta::kBadCreditorId;
+            return result::kBadCreditorId;
         }
         completion.mandateReference = info.text(dtainfo::kMandateReference);
         if (!info.terminated(dtainfo::kMandateReference) ||
             !SepaText::isIdentifier(completion.mandateReference, false)) {
-            return dta::kBadMandateReference;
+            return result::kBadMandateReference;
         }
         completion.mandateDate = info.text(dtainfo::kMandateDate);
         const std::int32_t mandateDay = info.terminated(dtainfo::kMandateDate)
@@ -156,7 +154,7 @@ std::int32_t DtaSession::put(const char* record) {
                                             : -1;
         if (mandateDay < 0 || SepaDates::checkCollection(executionDay, mandateDay, today) ==
                                   SepaDates::Verdict::MandateAfterCollection) {
-            return dta::kBadMandateDate;
+            return result::kBadMandateDate;
         }
         completion.sequenceSetting = info.int32(dtainfo::kSequenceSetting);
         completion.schemeSetting = info.int32(dtainfo::kSchemeSetting);
@@ -166,7 +164,7 @@ std::int32_t DtaSession::put(const char* record) {
                               completion.schemeSetting == dtainfo::kSchemeCore ||
                               completion.schemeSetting == dtainfo::kSchemeB2B;
         if (!sequenceOk || !schemeOk) {
-            return dta::kBadDebitSettings;
+            return result::kBadDebitSettings;
         }
         if (completion.schemeSetting == dtainfo::kSchemeByTextKey) {
             completion.schemeSetting =
@@ -175,7 +173,7 @@ std::int32_t DtaSession::put(const char* record) {
     }
     completion.stored = true;
     entry.completion = std::move(completion);
-    return dta::kOk;
+    return result::kOk;
 }
 
 std::int32_t DtaSession::writeXml(const char* header, const BankTable& table,
@@ -185,26 +183,26 @@ std::int32_t DtaSession::writeXml(const char* header, const BankTable& table,
         return result::kNullArgument;
     }
     if (!m_haveEntries) {
-        return dta::kNothingRead;
+        return result::kNothingRead;
     }
-    std::int32_t type = 0;
-    std::memcpy(&type, header + zalvo::fileheader::kPaymentType.offset, sizeof type);
+    const std::int32_t type =
+        zalvo::RecordView(header, zalvo::fileheader::kSize).int32(zalvo::fileheader::kPaymentType);
     if (type != zalvo::fileheader::kCreditTransfer && type != zalvo::fileheader::kDirectDebit) {
-        return dta::kBadPaymentType;
+        return result::kBadPaymentType;
     }
     const bool directDebit = type == zalvo::fileheader::kDirectDebit;
     const char* kindName = directDebit ? "Lastschriften" : "Überweisungen";
     if (m_file.countOf(directDebit) == 0) {
-        note(std::string("FEHLER ") + std::to_string(dta::kNoEntriesOfType) + ": keine " +
+        note(std::string("FEHLER ") + std::to_string(result::kNoEntriesOfType) + ": keine " +
              kindName + " gelesen");
-        return dta::kNoEntriesOfType;
+        return result::kNoEntriesOfType;
     }
     for (std::size_t i = 0; i < m_file.entries.size(); ++i) {
         const DtaEntry& entry = m_file.entries[i];
         if (entry.directDebit == directDebit && !entry.completion.stored) {
-            note("FEHLER " + std::to_string(dta::kEntryNotCompleted) + ": Zahlung " +
+            note("FEHLER " + std::to_string(result::kEntryNotCompleted) + ": Zahlung " +
                  std::to_string(i + 1) + " wurde nicht mit PutDTAInfo vervollständigt");
-            return dta::kEntryNotCompleted;
+            return result::kEntryNotCompleted;
         }
     }
     std::string lines;
@@ -219,15 +217,14 @@ std::int32_t DtaSession::protocol(char* buffer, std::int32_t size) const {
         return result::kNullArgument;
     }
     if (size < 1) {
-        return dta::kBadArgument;
+        return result::kBadArgument;
     }
     if (!m_haveProtocol) {
-        return dta::kNothingRead;
+        return result::kNothingRead;
     }
     const std::string text = win1252::fromUtf8(m_protocol);
-    const std::size_t count = std::min(text.size(), static_cast<std::size_t>(size) - 1);
-    std::memcpy(buffer, text.data(), count);
-    buffer[count] = '\0';
+    const auto room = static_cast<std::size_t>(size);
+    zalvo::MutableRecordView(buffer, room).putText(0, room - 1, text);
     return static_cast<std::int32_t>(
         std::min<std::size_t>(text.size(), std::numeric_limits<std::int32_t>::max()));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "abi/MutableRecordView.h"
 #include "abi/RecordLayouts.h"
 #include "paylib/dta/DtaFile.h"
 #include "paylib/dta/DtaXmlExport.h"
@@ -24,32 +25,31 @@ static_assert(kSumCents.end() <= kSize);
 
 // One DTA conversion: the file read last, the cursor of GetDTAInfo, the entries completed
 // through PutDTAInfo and the protocol. Every method checks its arguments and answers with
-// a code of DtaResult.h (or kNullArgument / kInternalError of ResultCodes.h); none throws
-// except std::bad_alloc.
+// a code of ResultCodes.h; none throws except std::bad_alloc.
 class BankTable;
 
 class DtaSession {
 public:
     // Forgets the previous read, then reads the file named by the zero-terminated
     // Windows-1252 text in the 256-byte buffer. `summary` (100 bytes) may be null.
-    std::int32_t read(const char* fileName, char* summary);
+    [[nodiscard]] std::int32_t read(const char* fileName, char* summary);
 
     // Fills the record with the next entry (internal cursor; the counter must point to an
     // int32 but its value is neither used nor changed) or answers kNoEntryLeft.
-    std::int32_t next(char* record, const std::int32_t* counter);
+    [[nodiscard]] std::int32_t next(char* record, const std::int32_t* counter);
 
     // Checks and stores what the front end completed in a record that next() filled.
-    std::int32_t put(const char* record);
+    [[nodiscard]] std::int32_t put(const char* record);
 
     // Writes the completed entries of the header's payment type as one SEPA XML file; the
     // bank-code table derives IBAN and BIC. Notices also go to `logNotice`.
-    std::int32_t writeXml(const char* header, const BankTable& table,
-                          std::string_view tempDirectory,
-                          const DtaXmlExport::NoticeLog& logNotice = {});
+    [[nodiscard]] std::int32_t writeXml(const char* header, const BankTable& table,
+                                        std::string_view tempDirectory,
+                                        const DtaXmlExport::NoticeLog& logNotice = {});
 
     // Copies the Windows-1252 protocol, cut to size - 1 bytes and zero-terminated; returns
     // its full length.
-    std::int32_t protocol(char* buffer, std::int32_t size) const;
+    [[nodiscard]] std::int32_t protocol(char* buffer, std::int32_t size) const;
 
     void clear();
 
@@ -58,6 +58,8 @@ public:
 
 private:
     void note(const std::string& utf8Line);
+    // Counts and sum of the read into ReadDTA's 100-byte buffer.
+    void writeSummary(zalvo::MutableRecordView summary) const;
 
     DtaFile m_file;
     bool m_haveEntries = false;

@@ -1,6 +1,7 @@
 #include "paylib/dta/DtaText.h"
 
 #include "paylib/sepa/SepaDates.h"
+#include "platform/Win1252Literal.h"
 
 #include <algorithm>
 
@@ -31,19 +32,19 @@ bool isTextByte(unsigned char byte) {
 char toWin1252(unsigned char byte) {
     switch (byte) {
     case '[':
-        return '\xC4'; // Ä
+        return win1252::character(U'Ä');
     case '\\':
-        return '\xD6'; // Ö
+        return win1252::character(U'Ö');
     case ']':
-        return '\xDC'; // Ü
+        return win1252::character(U'Ü');
     case '{':
-        return '\xE4'; // ä
+        return win1252::character(U'ä');
     case '|':
-        return '\xF6'; // ö
+        return win1252::character(U'ö');
     case '}':
-        return '\xFC'; // ü
+        return win1252::character(U'ü');
     case '~':
-        return '\xDF'; // ß
+        return win1252::character(U'ß');
     default:
         return static_cast<char>(byte);
     }

@@ -1,17 +1,16 @@
 #include "paylib/dta/DtaXmlExport.h"
 
 #include "abi/RecordLayouts.h"
+#include "abi/RecordView.h"
 #include "helpers/DateHelpers.h"
 #include "paylib/ResultCodes.h"
 #include "paylib/dta/DtaFile.h"
 #include "paylib/dta/DtaInfoRecord.h"
-#include "paylib/dta/DtaResult.h"
 #include "paylib/dta/DtaText.h"
 #include "paylib/sepa/SepaPayment.h"
 #include "paylib/sepa/SepaXmlFile.h"
 #include "platform/Win1252.h"
 
-#include <cstring>
 #include <memory>
 
 namespace paylib {
@@ -24,13 +23,12 @@ constexpr std::uint32_t kTextKeyExtension = 1000;
 constexpr std::uint32_t kSalaryKey = 53;
 constexpr std::uint32_t kCapitalFormingKey = 54;
 
-bool fieldText(const char* record, zalvo::Field field, std::string& text) {
-    const char* start = record + field.offset;
-    const auto* end = static_cast<const char*>(std::memchr(start, '\0', field.width));
-    if (end == nullptr) {
+// False for a field the caller left unterminated: its text would be a guess.
+bool fieldText(zalvo::RecordView record, zalvo::Field field, std::string& text) {
+    if (!record.terminated(field)) {
         return false;
     }
-    text.assign(start, end);
+    text = record.text(field);
     return true;
 }
 
@@ -116,13 +114,14 @@ std::int32_t DtaXmlExport::write(const DtaFile& file, bool directDebit, const ch
     SepaFileSpec fileSpec;
     fileSpec.kind =
         directDebit ? SepaFileSpec::Kind::DirectDebit : SepaFileSpec::Kind::CreditTransfer;
-    if (!fieldText(header, zalvo::fileheader::kExportPath, fileSpec.directory) ||
-        !fieldText(header, zalvo::fileheader::kFileName, fileSpec.fileName) ||
-        !fieldText(header, zalvo::fileheader::kMessageId, fileSpec.messageId) ||
-        !fieldText(header, zalvo::fileheader::kInitiatingParty, fileSpec.initiatingParty)) {
-        note("FEHLER " + std::to_string(dta::kBadExportTarget) +
+    const zalvo::RecordView record(header, zalvo::fileheader::kSize);
+    if (!fieldText(record, zalvo::fileheader::kExportPath, fileSpec.directory) ||
+        !fieldText(record, zalvo::fileheader::kFileName, fileSpec.fileName) ||
+        !fieldText(record, zalvo::fileheader::kMessageId, fileSpec.messageId) ||
+        !fieldText(record, zalvo::fileheader::kInitiatingParty, fileSpec.initiatingParty)) {
+        note("FEHLER " + std::to_string(result::kBadExportTarget) +
              ": ein Text des Dateikopfs endet nicht in seinem Feld");
-        return dta::kBadExportTarget;
+        return result::kBadExportTarget;
     }
 
     std::unique_ptr<SepaXmlFile> xml;

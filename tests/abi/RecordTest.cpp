@@ -72,9 +72,11 @@ TEST(Record, Int32OutsideTheRecordIsIgnored) {
     EXPECT_EQ(record.int32(3), 0);
 }
 
-TEST(Record, TextOfBufferNeverReadsPastItsSize) {
-    const char buffer[4] = {'a', 'b', 'c', 'd'};
-    EXPECT_EQ(Record::textOf(buffer, sizeof buffer), "abcd");
-    const char terminated[4] = {'a', '\0', 'c', 'd'};
-    EXPECT_EQ(Record::textOf(terminated, sizeof terminated), "a");
+TEST(Record, ViewsShowTheRecordsOwnBytes) {
+    Record record(zalvo::info::kSize);
+    record.view().putText(zalvo::info::kBankCodesFrom, "08122014");
+    const Record& constRecord = record;
+    EXPECT_EQ(constRecord.view().data(), record.data());
+    EXPECT_EQ(constRecord.view().size(), zalvo::info::kSize);
+    EXPECT_EQ(constRecord.text(zalvo::info::kBankCodesFrom), "08122014");
 }

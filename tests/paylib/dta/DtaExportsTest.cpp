@@ -6,7 +6,6 @@
 #include "helpers/DateHelpers.h"
 #include "paylib/ResultCodes.h"
 #include "paylib/dta/DtaInfoRecord.h"
-#include "paylib/dta/DtaResult.h"
 #include "platform/DynamicLibrary.h"
 #include "tests/paylib/SchemaCheck.h"
 #include "tests/paylib/dta/DtaTestWriter.h"
@@ -23,7 +22,7 @@
 using zalvo::EntryPoint;
 using zalvo::EntryPointFn;
 using zalvo::Record;
-namespace dta = paylib::dta;
+namespace result = paylib::result;
 namespace info = paylib::dtainfo;
 namespace fs = std::filesystem;
 
@@ -240,20 +239,20 @@ TEST_F(DtaExportsTest, ConvertsAFileWithBothKindsIntoTwoValidSepaFiles) {
     EXPECT_EQ(fn<EntryPoint::FreeDTAVars>()(), 0);
     Record record(info::kSize);
     std::int32_t counter = 1;
-    EXPECT_EQ(fn<EntryPoint::GetDTAInfo>()(record.data(), &counter), dta::kNothingRead);
+    EXPECT_EQ(fn<EntryPoint::GetDTAInfo>()(record.data(), &counter), result::kNothingRead);
 }
 
 TEST_F(DtaExportsTest, ConvertsFilesOfOneKindOnly) {
     ASSERT_EQ(readDta(writeDta(dtatest::write(creditFile()))), 0);
     EXPECT_EQ(walk().debits, 0);
-    EXPECT_EQ(writeXml(zalvo::fileheader::kDirectDebit, "keine.xml"), dta::kNoEntriesOfType);
+    EXPECT_EQ(writeXml(zalvo::fileheader::kDirectDebit, "keine.xml"), result::kNoEntriesOfType);
     ASSERT_EQ(writeXml(zalvo::fileheader::kCreditTransfer, "nur-gk.xml"), 0);
     EXPECT_TRUE(schemacheck::validates(m_temp.path() / "nur-gk.xml", "pain.001.001.09.xsd"));
     EXPECT_FALSE(fs::exists(m_temp.path() / "keine.xml"));
 
     ASSERT_EQ(readDta(writeDta(dtatest::write(debitFile()))), 0);
     EXPECT_EQ(walk().credits, 0);
-    EXPECT_EQ(writeXml(zalvo::fileheader::kCreditTransfer, "keine.xml"), dta::kNoEntriesOfType);
+    EXPECT_EQ(writeXml(zalvo::fileheader::kCreditTransfer, "keine.xml"), result::kNoEntriesOfType);
     ASSERT_EQ(writeXml(zalvo::fileheader::kDirectDebit, "nur-lk.xml"), 0);
     EXPECT_TRUE(schemacheck::validates(m_temp.path() / "nur-lk.xml", "pain.008.001.08.xsd"));
 }
@@ -272,7 +271,7 @@ TEST_F(DtaExportsTest, PublishedSamplesReadAndWalk) {
     EXPECT_EQ(seen.credits + seen.debits, 0);
     EXPECT_EQ(seen.end, zalvo::kNoEntryLeft);
     EXPECT_EQ(readDta(samples / "dtaus0_valid_header_checksum_and_forbidden_transaction_ext.dta"),
-              dta::kTextKeyMismatch);
+              result::kTextKeyMismatch);
 }
 
 TEST_F(DtaExportsTest, MalformedFilesGiveNegativeCodesAndLeaveNothingToWalk) {
@@ -286,17 +285,17 @@ TEST_F(DtaExportsTest, MalformedFilesGiveNegativeCodesAndLeaveNothingToWalk) {
     for (std::size_t i = 0; i < garbage.size(); ++i) {
         garbage[i] = static_cast<char>(i * 37 + 11);
     }
-    EXPECT_EQ(readDta(writeDta(truncated)), dta::kTruncated);
-    EXPECT_EQ(readDta(writeDta(wrongLength)), dta::kBadRecordLength);
-    EXPECT_EQ(readDta(writeDta(wrongSum)), dta::kAmountSumMismatch);
+    EXPECT_EQ(readDta(writeDta(truncated)), result::kTruncated);
+    EXPECT_EQ(readDta(writeDta(wrongLength)), result::kBadRecordLength);
+    EXPECT_EQ(readDta(writeDta(wrongSum)), result::kAmountSumMismatch);
     EXPECT_LT(readDta(writeDta(garbage)), 0);
-    EXPECT_EQ(readDta(writeDta("")), dta::kFileEmpty);
-    EXPECT_EQ(readDta(m_temp.path() / "missing.dta"), dta::kFileNotReadable);
+    EXPECT_EQ(readDta(writeDta("")), result::kFileEmpty);
+    EXPECT_EQ(readDta(m_temp.path() / "missing.dta"), result::kFileNotReadable);
 
     Record record(info::kSize);
     std::int32_t counter = 1;
-    EXPECT_EQ(fn<EntryPoint::GetDTAInfo>()(record.data(), &counter), dta::kNothingRead);
-    EXPECT_EQ(writeXml(0, "x.xml"), dta::kNothingRead);
+    EXPECT_EQ(fn<EntryPoint::GetDTAInfo>()(record.data(), &counter), result::kNothingRead);
+    EXPECT_EQ(writeXml(0, "x.xml"), result::kNothingRead);
     // The protocol is the one of the last read.
     EXPECT_NE(protocol().find("missing.dta\r\nFEHLER -502"), std::string::npos) << protocol();
 }
@@ -305,7 +304,7 @@ TEST_F(DtaExportsTest, RefusesAHugeFileWithoutReadingIt) {
     const fs::path huge = m_temp.path() / "huge.dta";
     std::ofstream(huge, std::ios::binary).put('0');
     fs::resize_file(huge, std::uintmax_t{300} * 1024 * 1024); // sparse: no disk used
-    EXPECT_EQ(readDta(huge), dta::kFileTooLarge);
+    EXPECT_EQ(readDta(huge), result::kFileTooLarge);
     EXPECT_NE(protocol().find("-503"), std::string::npos);
 }
 
@@ -313,13 +312,13 @@ TEST_F(DtaExportsTest, FreeIsHarmlessWhenNothingWasReadAndForgetsEverything) {
     EXPECT_EQ(fn<EntryPoint::FreeDTAVars>()(), 0);
     EXPECT_EQ(fn<EntryPoint::FreeDTAVars>()(), 0);
     char buffer[8];
-    EXPECT_EQ(fn<EntryPoint::GetDTAProtokoll>()(buffer, sizeof buffer), dta::kNothingRead);
+    EXPECT_EQ(fn<EntryPoint::GetDTAProtokoll>()(buffer, sizeof buffer), result::kNothingRead);
     ASSERT_EQ(readDta(writeDta(dtatest::write(creditFile()))), 0);
     const std::int32_t length = fn<EntryPoint::GetDTAProtokoll>()(buffer, sizeof buffer);
     EXPECT_GT(length, 7);
     EXPECT_EQ(std::string(buffer), "DTA-Dat");
     EXPECT_EQ(fn<EntryPoint::FreeDTAVars>()(), 0);
-    EXPECT_EQ(fn<EntryPoint::GetDTAProtokoll>()(buffer, sizeof buffer), dta::kNothingRead);
+    EXPECT_EQ(fn<EntryPoint::GetDTAProtokoll>()(buffer, sizeof buffer), result::kNothingRead);
     // Also without an initialised library.
     fn<EntryPoint::Free>()();
     EXPECT_EQ(fn<EntryPoint::FreeDTAVars>()(), 0);

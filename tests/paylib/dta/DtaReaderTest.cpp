@@ -1,7 +1,7 @@
 #include "paylib/dta/DtaReader.h"
 
+#include "paylib/ResultCodes.h"
 #include "paylib/dta/DtaFile.h"
-#include "paylib/dta/DtaResult.h"
 #include "tests/paylib/dta/DtaTestWriter.h"
 #include "tests/support/DtaSamples.h"
 #include "tests/support/TempDirectory.h"
@@ -15,7 +15,7 @@
 
 using paylib::DtaFile;
 using paylib::DtaReader;
-namespace dta = paylib::dta;
+namespace result = paylib::result;
 
 namespace {
 
@@ -71,7 +71,7 @@ constexpr std::size_t kE2 = 640; // E record of twoCredits
 TEST(DtaReader, ReadsPublishedCreditTransferSample) {
     ZALVO_REQUIRE_DTA_SAMPLES();
     DtaFile out;
-    ASSERT_EQ(parse(sample("pear_show_dta_gk_two_credits.dta"), out), dta::kOk) << out.protocol;
+    ASSERT_EQ(parse(sample("pear_show_dta_gk_two_credits.dta"), out), result::kOk) << out.protocol;
     ASSERT_EQ(out.files.size(), 1u);
     EXPECT_EQ(out.files[0].kind, "GK");
     EXPECT_FALSE(out.files[0].directDebit);
@@ -100,7 +100,7 @@ TEST(DtaReader, ReadsPublishedCreditTransferSample) {
 TEST(DtaReader, ReadsPublishedDirectDebitSamplesWithUmlautsAndAllExtensions) {
     ZALVO_REQUIRE_DTA_SAMPLES();
     DtaFile plain;
-    ASSERT_EQ(parse(sample("dtaus0_valid_header_checksum_and_transaction.dta"), plain), dta::kOk)
+    ASSERT_EQ(parse(sample("dtaus0_valid_header_checksum_and_transaction.dta"), plain), result::kOk)
         << plain.protocol;
     ASSERT_EQ(plain.entries.size(), 1u);
     const auto& d = plain.entries[0];
@@ -116,7 +116,8 @@ TEST(DtaReader, ReadsPublishedDirectDebitSamplesWithUmlautsAndAllExtensions) {
     EXPECT_EQ(plain.files[0].creationDate, "01012003");
 
     DtaFile ext;
-    ASSERT_EQ(parse(sample("dtaus0_valid_header_checksum_and_transaction_ext.dta"), ext), dta::kOk)
+    ASSERT_EQ(parse(sample("dtaus0_valid_header_checksum_and_transaction_ext.dta"), ext),
+              result::kOk)
         << ext.protocol;
     ASSERT_EQ(ext.entries.size(), 1u);
     const auto& x = ext.entries[0];
@@ -130,7 +131,7 @@ TEST(DtaReader, ReadsPublishedDirectDebitSamplesWithUmlautsAndAllExtensions) {
     EXPECT_NE(x.purpose.find("14CDEFGHIJKLMNOPQRSTU"), std::string::npos);
 
     DtaFile empty;
-    ASSERT_EQ(parse(sample("dtaus0_valid_header_and_checksum.dta"), empty), dta::kOk);
+    ASSERT_EQ(parse(sample("dtaus0_valid_header_and_checksum.dta"), empty), result::kOk);
     EXPECT_EQ(empty.files.size(), 1u);
     EXPECT_TRUE(empty.entries.empty());
 }
@@ -139,30 +140,31 @@ TEST(DtaReader, RejectsPublishedInvalidSamples) {
     ZALVO_REQUIRE_DTA_SAMPLES();
     DtaFile out;
     EXPECT_EQ(parse(sample("dtaus0_valid_header_checksum_and_forbidden_transaction_ext.dta"), out),
-              dta::kTextKeyMismatch);
+              result::kTextKeyMismatch);
     EXPECT_TRUE(out.entries.empty());
     EXPECT_NE(out.protocol.find("FEHLER -512 bei Byte 173"), std::string::npos) << out.protocol;
 
     std::string wrongLength = sample("pear_show_dta_gk_two_credits.dta");
     wrongLength.replace(kC, 4, "0188");
-    EXPECT_EQ(parse(wrongLength), dta::kBadRecordLength);
+    EXPECT_EQ(parse(wrongLength), result::kBadRecordLength);
 }
 
 TEST(DtaReader, ReadsOwnFilesOfEachKindAndBothInOnePhysicalFile) {
     DtaFile credits;
-    ASSERT_EQ(parse(dtatest::write(twoCredits()), credits), dta::kOk) << credits.protocol;
+    ASSERT_EQ(parse(dtatest::write(twoCredits()), credits), result::kOk) << credits.protocol;
     EXPECT_EQ(credits.countOf(false), 2u);
     EXPECT_EQ(credits.countOf(true), 0u);
     EXPECT_EQ(credits.entries[1].counterpartyName, "ERIKA MUSTERFRAU");
     EXPECT_EQ(credits.entries[0].purpose, "RECHNUNG 4711");
 
     DtaFile debits;
-    ASSERT_EQ(parse(dtatest::write(oneDebit()), debits), dta::kOk) << debits.protocol;
+    ASSERT_EQ(parse(dtatest::write(oneDebit()), debits), result::kOk) << debits.protocol;
     EXPECT_EQ(debits.countOf(true), 1u);
     EXPECT_TRUE(debits.entries[0].directDebit);
 
     DtaFile both;
-    ASSERT_EQ(parse(dtatest::write({twoCredits(), oneDebit()}), both), dta::kOk) << both.protocol;
+    ASSERT_EQ(parse(dtatest::write({twoCredits(), oneDebit()}), both), result::kOk)
+        << both.protocol;
     ASSERT_EQ(both.files.size(), 2u);
     EXPECT_EQ(both.files[1].firstEntry, 2u);
     EXPECT_EQ(both.entries[2].logicalFile, 2u);
@@ -184,7 +186,7 @@ TEST(DtaReader, ReadsEveryNumberOfExtensionParts) {
         file.payments = {p, p};
         const std::string bytes = dtatest::write(file);
         DtaFile out;
-        ASSERT_EQ(parse(bytes, out), dta::kOk) << purposes << "\n" << out.protocol;
+        ASSERT_EQ(parse(bytes, out), result::kOk) << purposes << "\n" << out.protocol;
         ASSERT_EQ(out.entries.size(), 2u);
         const auto& e = out.entries[1];
         EXPECT_EQ(e.purposeLines, purposes);
@@ -206,7 +208,7 @@ TEST(DtaReader, MapsDinUmlautsAndKeepsWindows1252Text) {
     file.payments[0].purposes = {"GR{~E AUS K|LN }BER", "B\xC4R"};
     file.senderName = "SCH\xD6N";
     DtaFile out;
-    ASSERT_EQ(parse(dtatest::write(file), out), dta::kOk) << out.protocol;
+    ASSERT_EQ(parse(dtatest::write(file), out), result::kOk) << out.protocol;
     EXPECT_EQ(out.entries[0].counterpartyName, "M\xC4LLER \xD6L \xDC"
                                                "BER STRA\xDF"
                                                "E");
@@ -218,31 +220,31 @@ TEST(DtaReader, MapsDinUmlautsAndKeepsWindows1252Text) {
 
 TEST(DtaReader, ToleratesLineEndAfterLastRecordOnly) {
     const std::string bytes = dtatest::write(twoCredits());
-    EXPECT_EQ(parse(bytes + "\r\n"), dta::kOk);
-    EXPECT_EQ(parse(bytes + "\n"), dta::kOk);
-    EXPECT_EQ(parse(bytes + std::string(128, ' ')), dta::kTrailingData);
-    EXPECT_EQ(parse(bytes + "XXXXXXXX"), dta::kTrailingData);
-    EXPECT_EQ(parse(bytes + "0"), dta::kTruncated);
+    EXPECT_EQ(parse(bytes + "\r\n"), result::kOk);
+    EXPECT_EQ(parse(bytes + "\n"), result::kOk);
+    EXPECT_EQ(parse(bytes + std::string(128, ' ')), result::kTrailingData);
+    EXPECT_EQ(parse(bytes + "XXXXXXXX"), result::kTrailingData);
+    EXPECT_EQ(parse(bytes + "0"), result::kTruncated);
     // A line end between records is not a DTAUS disk file.
     std::string inner = bytes;
     inner.insert(kC, "\r\n");
-    EXPECT_EQ(parse(inner), dta::kBadRecordType);
+    EXPECT_EQ(parse(inner), result::kBadRecordType);
 }
 
 TEST(DtaReader, EveryTruncationIsRefusedAsTruncated) {
     const std::string bytes = dtatest::write({twoCredits(), oneDebit()});
-    EXPECT_EQ(parse(""), dta::kFileEmpty);
-    EXPECT_EQ(parse("\r\n"), dta::kFileEmpty);
+    EXPECT_EQ(parse(""), result::kFileEmpty);
+    EXPECT_EQ(parse("\r\n"), result::kFileEmpty);
     const std::size_t firstLogicalFile = dtatest::write(twoCredits()).size();
     for (std::size_t size = 1; size < bytes.size(); ++size) {
         DtaFile out;
         const std::int32_t rc = parse(bytes.substr(0, size), out);
         if (size == firstLogicalFile) {
             // A whole logical file is a whole DTA file.
-            EXPECT_EQ(rc, dta::kOk);
+            EXPECT_EQ(rc, result::kOk);
             continue;
         }
-        ASSERT_EQ(rc, dta::kTruncated) << "size " << size;
+        ASSERT_EQ(rc, result::kTruncated) << "size " << size;
         EXPECT_TRUE(out.entries.empty());
         EXPECT_TRUE(out.files.empty());
     }
@@ -255,15 +257,15 @@ TEST(DtaReader, RefusesWrongRecordLengthsAndTypes) {
         bytes.replace(at, text.size(), text);
         return parse(bytes);
     };
-    EXPECT_EQ(withPatch(kA, "0127"), dta::kBadRecordLength);
-    EXPECT_EQ(withPatch(kC, "0216"), dta::kBadRecordLength);
-    EXPECT_EQ(withPatch(kC, "01X7"), dta::kBadRecordLength);
-    EXPECT_EQ(withPatch(kE2, "0256"), dta::kBadRecordLength);
-    EXPECT_EQ(withPatch(kA + 4, "C"), dta::kBadRecordType);
-    EXPECT_EQ(withPatch(kC2 + 4, "D"), dta::kBadRecordType);
-    EXPECT_EQ(withPatch(kA + 5, "XK"), dta::kBadFileKind);
-    EXPECT_EQ(withPatch(kA + 127, " "), dta::kBadCurrency);
-    EXPECT_EQ(withPatch(kC + 182, "0"), dta::kBadCurrency);
+    EXPECT_EQ(withPatch(kA, "0127"), result::kBadRecordLength);
+    EXPECT_EQ(withPatch(kC, "0216"), result::kBadRecordLength);
+    EXPECT_EQ(withPatch(kC, "01X7"), result::kBadRecordLength);
+    EXPECT_EQ(withPatch(kE2, "0256"), result::kBadRecordLength);
+    EXPECT_EQ(withPatch(kA + 4, "C"), result::kBadRecordType);
+    EXPECT_EQ(withPatch(kC2 + 4, "D"), result::kBadRecordType);
+    EXPECT_EQ(withPatch(kA + 5, "XK"), result::kBadFileKind);
+    EXPECT_EQ(withPatch(kA + 127, " "), result::kBadCurrency);
+    EXPECT_EQ(withPatch(kC + 182, "0"), result::kBadCurrency);
 }
 
 TEST(DtaReader, RefusesBadFieldContent) {
@@ -275,17 +277,17 @@ TEST(DtaReader, RefusesBadFieldContent) {
         const std::int32_t rc = parse(bytes, out);
         return rc;
     };
-    EXPECT_EQ(withPatch(kC + 21, "00000A0000"), dta::kBadNumericField);  // C5 account
-    EXPECT_EQ(withPatch(kC + 79, "0000000001 "), dta::kBadNumericField); // C12 amount
-    EXPECT_EQ(withPatch(kA + 7, "3704004 "), dta::kBadNumericField);     // A4 bank code
-    EXPECT_EQ(withPatch(kA + 50, "320125"), dta::kBadNumericField);      // 32 January
-    EXPECT_EQ(withPatch(kA + 95, "29022025"), dta::kBadNumericField);    // not a leap year
-    EXPECT_EQ(withPatch(kA + 95, "29022024"), dta::kOk);
-    EXPECT_EQ(withPatch(kA + 95, "00000000"), dta::kOk); // zeros: no date given
-    EXPECT_EQ(withPatch(kC + 93, std::string(1, '\x01')), dta::kBadTextField);
-    EXPECT_EQ(withPatch(kC + 128 + 30, std::string(1, '\0')), dta::kBadTextField);
-    EXPECT_EQ(withPatch(kA + 30, std::string(1, '\x7F')), dta::kBadTextField);
-    EXPECT_EQ(withPatch(kC + 44, "05"), dta::kTextKeyMismatch); // debit key in a GK file
+    EXPECT_EQ(withPatch(kC + 21, "00000A0000"), result::kBadNumericField);  // C5 account
+    EXPECT_EQ(withPatch(kC + 79, "0000000001 "), result::kBadNumericField); // C12 amount
+    EXPECT_EQ(withPatch(kA + 7, "3704004 "), result::kBadNumericField);     // A4 bank code
+    EXPECT_EQ(withPatch(kA + 50, "320125"), result::kBadNumericField);      // 32 January
+    EXPECT_EQ(withPatch(kA + 95, "29022025"), result::kBadNumericField);    // not a leap year
+    EXPECT_EQ(withPatch(kA + 95, "29022024"), result::kOk);
+    EXPECT_EQ(withPatch(kA + 95, "00000000"), result::kOk); // zeros: no date given
+    EXPECT_EQ(withPatch(kC + 93, std::string(1, '\x01')), result::kBadTextField);
+    EXPECT_EQ(withPatch(kC + 128 + 30, std::string(1, '\0')), result::kBadTextField);
+    EXPECT_EQ(withPatch(kA + 30, std::string(1, '\x7F')), result::kBadTextField);
+    EXPECT_EQ(withPatch(kC + 44, "05"), result::kTextKeyMismatch); // debit key in a GK file
 }
 
 TEST(DtaReader, RefusesBadExtensionParts) {
@@ -294,30 +296,30 @@ TEST(DtaReader, RefusesBadExtensionParts) {
     p.purposes = {"EINS", "ZWEI", "DREI"};
     file.payments = {p};
     const std::string good = dtatest::write(file);
-    ASSERT_EQ(parse(good), dta::kOk);
+    ASSERT_EQ(parse(good), result::kOk);
     const auto withPatch = [&](std::size_t at, const std::string& text) {
         std::string bytes = good;
         bytes.replace(at, text.size(), text);
         return parse(bytes);
     };
     const std::size_t ext1 = kC + 187;
-    EXPECT_EQ(withPatch(ext1, "04"), dta::kBadExtension);
-    EXPECT_EQ(withPatch(ext1, "0X"), dta::kBadExtension);
-    EXPECT_EQ(withPatch(kC + 185, "1X"), dta::kBadExtension);
-    EXPECT_EQ(withPatch(kC + 185, "16"), dta::kBadExtension);
+    EXPECT_EQ(withPatch(ext1, "04"), result::kBadExtension);
+    EXPECT_EQ(withPatch(ext1, "0X"), result::kBadExtension);
+    EXPECT_EQ(withPatch(kC + 185, "1X"), result::kBadExtension);
+    EXPECT_EQ(withPatch(kC + 185, "16"), result::kBadExtension);
     // Two name continuations.
     std::string twice = good;
     twice.replace(ext1, 2, "01");
     twice.replace(ext1 + 29, 2, "01");
-    EXPECT_EQ(parse(twice), dta::kBadExtension);
-    EXPECT_EQ(withPatch(ext1 + 5, std::string(1, '\x1B')), dta::kBadTextField);
+    EXPECT_EQ(parse(twice), result::kBadExtension);
+    EXPECT_EQ(withPatch(ext1 + 5, std::string(1, '\x1B')), result::kBadTextField);
 
     // Fourteen further purpose lines are one too many.
     dtatest::Payment many;
     many.purposes.assign(15, "ZEILE");
     dtatest::LogicalFile tooMany;
     tooMany.payments = {many};
-    EXPECT_EQ(parse(dtatest::write(tooMany)), dta::kBadExtension);
+    EXPECT_EQ(parse(dtatest::write(tooMany)), result::kBadExtension);
 }
 
 TEST(DtaReader, ChecksEveryControlSumOfTheTrailer) {
@@ -327,16 +329,16 @@ TEST(DtaReader, ChecksEveryControlSumOfTheTrailer) {
         bytes.replace(at, text.size(), text);
         DtaFile out;
         const std::int32_t rc = parse(bytes, out);
-        EXPECT_EQ(out.entries.empty(), rc != dta::kOk);
+        EXPECT_EQ(out.entries.empty(), rc != result::kOk);
         return rc;
     };
-    EXPECT_EQ(withPatch(kE2 + 10, "0000003"), dta::kCountMismatch);
-    EXPECT_EQ(withPatch(kE2 + 46, "9"), dta::kAccountSumMismatch);
-    EXPECT_EQ(withPatch(kE2 + 63, "9"), dta::kBankCodeSumMismatch);
-    EXPECT_EQ(withPatch(kE2 + 76, "0"), dta::kAmountSumMismatch);
-    EXPECT_EQ(withPatch(kE2 + 12, "X"), dta::kBadNumericField);
+    EXPECT_EQ(withPatch(kE2 + 10, "0000003"), result::kCountMismatch);
+    EXPECT_EQ(withPatch(kE2 + 46, "9"), result::kAccountSumMismatch);
+    EXPECT_EQ(withPatch(kE2 + 63, "9"), result::kBankCodeSumMismatch);
+    EXPECT_EQ(withPatch(kE2 + 76, "0"), result::kAmountSumMismatch);
+    EXPECT_EQ(withPatch(kE2 + 12, "X"), result::kBadNumericField);
     // The reserve fields are not checked (published files carry NULs there).
-    EXPECT_EQ(withPatch(kE2 + 100, std::string(10, '\0')), dta::kOk);
+    EXPECT_EQ(withPatch(kE2 + 100, std::string(10, '\0')), result::kOk);
 }
 
 TEST(DtaReader, EnforcesItsLimits) {
@@ -344,10 +346,10 @@ TEST(DtaReader, EnforcesItsLimits) {
     DtaFile out;
     DtaReader::Limits fewEntries;
     fewEntries.maxEntries = 1;
-    EXPECT_EQ(parse(bytes, out, fewEntries), dta::kTooManyEntries);
+    EXPECT_EQ(parse(bytes, out, fewEntries), result::kTooManyEntries);
     DtaReader::Limits fewBytes;
     fewBytes.maxFileBytes = bytes.size() - 1;
-    EXPECT_EQ(parse(bytes, out, fewBytes), dta::kFileTooLarge);
+    EXPECT_EQ(parse(bytes, out, fewBytes), result::kFileTooLarge);
     EXPECT_NE(out.protocol.find("-503"), std::string::npos);
 }
 
@@ -358,13 +360,13 @@ TEST(DtaReader, ReadFileRefusesMissingDirectoryAndOversizedFiles) {
     const auto file = dir / "credits.dta";
     std::ofstream(file, std::ios::binary) << bytes;
     DtaFile out;
-    EXPECT_EQ(DtaReader().readFile(file.string(), out), dta::kOk);
+    EXPECT_EQ(DtaReader().readFile(file.string(), out), result::kOk);
     EXPECT_EQ(out.entries.size(), 2u);
-    EXPECT_EQ(DtaReader().readFile((dir / "missing.dta").string(), out), dta::kFileNotReadable);
-    EXPECT_EQ(DtaReader().readFile(dir.string(), out), dta::kFileNotReadable);
+    EXPECT_EQ(DtaReader().readFile((dir / "missing.dta").string(), out), result::kFileNotReadable);
+    EXPECT_EQ(DtaReader().readFile(dir.string(), out), result::kFileNotReadable);
     DtaReader::Limits small;
     small.maxFileBytes = 256;
-    EXPECT_EQ(DtaReader(small).readFile(file.string(), out), dta::kFileTooLarge);
+    EXPECT_EQ(DtaReader(small).readFile(file.string(), out), result::kFileTooLarge);
 }
 
 // Random bytes and random damage to good files must give a code, never a crash or a read

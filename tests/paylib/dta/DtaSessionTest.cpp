@@ -4,7 +4,6 @@
 #include "abi/RecordLayouts.h"
 #include "paylib/ResultCodes.h"
 #include "paylib/dta/DtaInfoRecord.h"
-#include "paylib/dta/DtaResult.h"
 #include "platform/FixedClock.h"
 #include "platform/ScopedClock.h"
 #include "tests/paylib/EmbeddedTable.h"
@@ -23,7 +22,7 @@
 using paylib::DtaSession;
 using paylib::DtaXmlExport;
 using zalvo::Record;
-namespace dta = paylib::dta;
+namespace result = paylib::result;
 namespace info = paylib::dtainfo;
 namespace fs = std::filesystem;
 
@@ -101,9 +100,9 @@ protected:
     int walk() {
         Record record(info::kSize);
         int count = 0;
-        while (next(record) == dta::kOk) {
+        while (next(record) == result::kOk) {
             complete(record);
-            EXPECT_EQ(m_session.put(record.data()), dta::kOk);
+            EXPECT_EQ(m_session.put(record.data()), result::kOk);
             ++count;
         }
         return count;
@@ -139,7 +138,8 @@ protected:
 
 TEST_F(DtaSessionTest, WalksEveryEntryOnceWithTheLibraryFieldsFilled) {
     Record summary(paylib::dtaread::kSize);
-    ASSERT_EQ(read(dtatest::write({credits(), debits()}), summary.data()), dta::kOk) << protocol();
+    ASSERT_EQ(read(dtatest::write({credits(), debits()}), summary.data()), result::kOk)
+        << protocol();
     EXPECT_EQ(summary.int32(paylib::dtaread::kEntries), 4);
     EXPECT_EQ(summary.int32(paylib::dtaread::kCreditTransfers), 2);
     EXPECT_EQ(summary.int32(paylib::dtaread::kDirectDebits), 2);
@@ -147,7 +147,7 @@ TEST_F(DtaSessionTest, WalksEveryEntryOnceWithTheLibraryFieldsFilled) {
     EXPECT_EQ(summary.text(paylib::dtaread::kSumCents), "4349");
 
     Record r(info::kSize);
-    ASSERT_EQ(next(r), dta::kOk);
+    ASSERT_EQ(next(r), result::kOk);
     EXPECT_EQ(r.int32(info::kEntryNumber), 1);
     EXPECT_EQ(r.int32(info::kPaymentKind), info::kKindCreditTransfer);
     EXPECT_NE(r.int32(info::kReadStamp), 0);
@@ -168,9 +168,9 @@ TEST_F(DtaSessionTest, WalksEveryEntryOnceWithTheLibraryFieldsFilled) {
     EXPECT_EQ(r.text(info::kExecutionDate), "");
     EXPECT_EQ(r.int32(info::kSequenceSetting), 0);
 
-    ASSERT_EQ(next(r), dta::kOk);
+    ASSERT_EQ(next(r), result::kOk);
     EXPECT_EQ(r.int32(info::kEntryNumber), 2);
-    ASSERT_EQ(next(r), dta::kOk);
+    ASSERT_EQ(next(r), result::kOk);
     EXPECT_EQ(r.int32(info::kEntryNumber), 3);
     EXPECT_EQ(r.int32(info::kPaymentKind), info::kKindDirectDebit);
     EXPECT_EQ(r.int32(info::kLogicalFile), 2);
@@ -178,25 +178,25 @@ TEST_F(DtaSessionTest, WalksEveryEntryOnceWithTheLibraryFieldsFilled) {
     EXPECT_EQ(r.text(info::kFileExecutionDate), "15012025");
     EXPECT_EQ(r.text(info::kCounterpartyName),
               "ZAHLER AG                  ZWEIGNIEDERLASSUNG NORD");
-    ASSERT_EQ(next(r), dta::kOk);
+    ASSERT_EQ(next(r), result::kOk);
     EXPECT_EQ(r.text(info::kTextKey), "04000");
-    EXPECT_EQ(next(r), dta::kNoEntryLeft);
-    EXPECT_EQ(next(r), dta::kNoEntryLeft);
+    EXPECT_EQ(next(r), result::kNoEntryLeft);
+    EXPECT_EQ(next(r), result::kNoEntryLeft);
 }
 
 TEST_F(DtaSessionTest, AnswersNothingReadBeforeAReadAndAfterClear) {
     Record r(info::kSize);
     std::int32_t counter = 1;
-    EXPECT_EQ(m_session.next(r.data(), &counter), dta::kNothingRead);
-    EXPECT_EQ(m_session.put(r.data()), dta::kNothingRead);
-    EXPECT_EQ(m_session.writeXml(header(0, "a.xml").data(), bankTable(), ""), dta::kNothingRead);
+    EXPECT_EQ(m_session.next(r.data(), &counter), result::kNothingRead);
+    EXPECT_EQ(m_session.put(r.data()), result::kNothingRead);
+    EXPECT_EQ(m_session.writeXml(header(0, "a.xml").data(), bankTable(), ""), result::kNothingRead);
     char buffer[16];
-    EXPECT_EQ(m_session.protocol(buffer, sizeof buffer), dta::kNothingRead);
+    EXPECT_EQ(m_session.protocol(buffer, sizeof buffer), result::kNothingRead);
 
-    ASSERT_EQ(read(dtatest::write(credits())), dta::kOk);
+    ASSERT_EQ(read(dtatest::write(credits())), result::kOk);
     m_session.clear();
-    EXPECT_EQ(m_session.next(r.data(), &counter), dta::kNothingRead);
-    EXPECT_EQ(m_session.protocol(buffer, sizeof buffer), dta::kNothingRead);
+    EXPECT_EQ(m_session.next(r.data(), &counter), result::kNothingRead);
+    EXPECT_EQ(m_session.protocol(buffer, sizeof buffer), result::kNothingRead);
     m_session.clear(); // harmless twice
 }
 
@@ -205,19 +205,19 @@ TEST_F(DtaSessionTest, RefusesMissingAndMalformedArguments) {
     std::int32_t counter = 1;
     EXPECT_EQ(m_session.read(nullptr, nullptr), paylib::result::kNullArgument);
     Record empty(zalvo::kPathBufferSize);
-    EXPECT_EQ(m_session.read(empty.data(), nullptr), dta::kBadArgument);
+    EXPECT_EQ(m_session.read(empty.data(), nullptr), result::kBadArgument);
     std::string unterminated(zalvo::kPathBufferSize, 'a');
-    EXPECT_EQ(m_session.read(unterminated.data(), nullptr), dta::kBadArgument);
+    EXPECT_EQ(m_session.read(unterminated.data(), nullptr), result::kBadArgument);
 
-    ASSERT_EQ(read(dtatest::write(credits())), dta::kOk);
+    ASSERT_EQ(read(dtatest::write(credits())), result::kOk);
     EXPECT_EQ(m_session.next(nullptr, &counter), paylib::result::kNullArgument);
     EXPECT_EQ(m_session.next(r.data(), nullptr), paylib::result::kNullArgument);
     EXPECT_EQ(m_session.put(nullptr), paylib::result::kNullArgument);
     EXPECT_EQ(m_session.writeXml(nullptr, bankTable(), ""), paylib::result::kNullArgument);
     char buffer[4];
     EXPECT_EQ(m_session.protocol(nullptr, 4), paylib::result::kNullArgument);
-    EXPECT_EQ(m_session.protocol(buffer, 0), dta::kBadArgument);
-    EXPECT_EQ(m_session.protocol(buffer, -1), dta::kBadArgument);
+    EXPECT_EQ(m_session.protocol(buffer, 0), result::kBadArgument);
+    EXPECT_EQ(m_session.protocol(buffer, -1), result::kBadArgument);
 }
 
 TEST_F(DtaSessionTest, ReadsAFileNamedInWindows1252) {
@@ -225,16 +225,16 @@ TEST_F(DtaSessionTest, ReadsAFileNamedInWindows1252) {
     std::ofstream(m_temp.path() / "Zahlungen-\xC3\xBC.dta", std::ios::binary) << bytes;
     Record name(zalvo::kPathBufferSize);
     name.putText(0, zalvo::kMaxPathChars, m_temp.path().string() + "/Zahlungen-\xFC.dta");
-    EXPECT_EQ(m_session.read(name.data(), nullptr), dta::kOk) << protocol();
+    EXPECT_EQ(m_session.read(name.data(), nullptr), result::kOk) << protocol();
 }
 
 TEST_F(DtaSessionTest, AFailedReadForgetsThePreviousOneAndKeepsItsProtocol) {
-    ASSERT_EQ(read(dtatest::write(credits())), dta::kOk);
+    ASSERT_EQ(read(dtatest::write(credits())), result::kOk);
     std::string broken = dtatest::write(credits());
     broken.replace(128, 4, "0216");
-    EXPECT_EQ(read(broken), dta::kBadRecordLength);
+    EXPECT_EQ(read(broken), result::kBadRecordLength);
     Record r(info::kSize);
-    EXPECT_EQ(next(r), dta::kNothingRead);
+    EXPECT_EQ(next(r), result::kNothingRead);
     const std::string text = protocol();
     EXPECT_NE(text.find("FEHLER -506 bei Byte 129"), std::string::npos) << text;
     EXPECT_NE(text.find("Satzl\xE4nge 0216 passt nicht zu 2 Erweiterungsteilen"), std::string::npos)
@@ -242,7 +242,7 @@ TEST_F(DtaSessionTest, AFailedReadForgetsThePreviousOneAndKeepsItsProtocol) {
 }
 
 TEST_F(DtaSessionTest, ProtocolIsWindows1252CutToTheBufferAndReportsItsFullLength) {
-    ASSERT_EQ(read(dtatest::write({credits(), debits()})), dta::kOk);
+    ASSERT_EQ(read(dtatest::write({credits(), debits()})), result::kOk);
     const std::string full = protocol();
     EXPECT_NE(full.find("(2 \xDC"
                         "berweisungen, 2 Lastschriften), Summe 43,49 EUR\r\n"),
@@ -260,28 +260,28 @@ TEST_F(DtaSessionTest, ProtocolIsWindows1252CutToTheBufferAndReportsItsFullLengt
 }
 
 TEST_F(DtaSessionTest, PutChecksWhatTheFrontEndCompleted) {
-    ASSERT_EQ(read(dtatest::write({credits(), debits()})), dta::kOk);
+    ASSERT_EQ(read(dtatest::write({credits(), debits()})), result::kOk);
     Record credit(info::kSize);
-    ASSERT_EQ(next(credit), dta::kOk);
+    ASSERT_EQ(next(credit), result::kOk);
     // Nothing completed yet: the execution date is missing.
-    EXPECT_EQ(m_session.put(credit.data()), dta::kBadExecutionDate);
+    EXPECT_EQ(m_session.put(credit.data()), result::kBadExecutionDate);
     credit.putText(info::kExecutionDate, "31022025");
-    EXPECT_EQ(m_session.put(credit.data()), dta::kBadExecutionDate);
+    EXPECT_EQ(m_session.put(credit.data()), result::kBadExecutionDate);
     std::memset(credit.data() + info::kExecutionDate.offset, '1', info::kExecutionDate.width);
-    EXPECT_EQ(m_session.put(credit.data()), dta::kBadExecutionDate);
+    EXPECT_EQ(m_session.put(credit.data()), result::kBadExecutionDate);
     // A bank books no credit transfer in the past; today is fine.
     credit.putText(info::kExecutionDate, "14012025");
-    EXPECT_EQ(m_session.put(credit.data()), dta::kExecutionDateInPast);
+    EXPECT_EQ(m_session.put(credit.data()), result::kDtaExecutionDateInPast);
     credit.putText(info::kExecutionDate, "15012025");
-    EXPECT_EQ(m_session.put(credit.data()), dta::kOk);
+    EXPECT_EQ(m_session.put(credit.data()), result::kOk);
     complete(credit);
-    EXPECT_EQ(m_session.put(credit.data()), dta::kOk);
-    EXPECT_EQ(m_session.put(credit.data()), dta::kOk); // again: the later one counts
+    EXPECT_EQ(m_session.put(credit.data()), result::kOk);
+    EXPECT_EQ(m_session.put(credit.data()), result::kOk); // again: the later one counts
 
     Record skip(info::kSize);
-    ASSERT_EQ(next(skip), dta::kOk);
+    ASSERT_EQ(next(skip), result::kOk);
     Record debit(info::kSize);
-    ASSERT_EQ(next(debit), dta::kOk);
+    ASSERT_EQ(next(debit), result::kOk);
     ASSERT_EQ(debit.int32(info::kPaymentKind), info::kKindDirectDebit);
     const auto putWith = [&](auto change) {
         Record copy(info::kSize);
@@ -290,121 +290,123 @@ TEST_F(DtaSessionTest, PutChecksWhatTheFrontEndCompleted) {
         change(copy);
         return m_session.put(copy.data());
     };
-    EXPECT_EQ(putWith([](Record&) {}), dta::kOk);
+    EXPECT_EQ(putWith([](Record&) {}), result::kOk);
     EXPECT_EQ(putWith([](Record& r) { r.putText(info::kCreditorId, "DE99ZZZ09999999999"); }),
-              dta::kBadCreditorId);
-    EXPECT_EQ(putWith([](Record& r) { r.putText(info::kCreditorId, ""); }), dta::kBadCreditorId);
+              result::kBadCreditorId);
+    EXPECT_EQ(putWith([](Record& r) { r.putText(info::kCreditorId, ""); }), result::kBadCreditorId);
     EXPECT_EQ(putWith([](Record& r) {
                   std::memset(r.data() + info::kCreditorId.offset, 'A', info::kCreditorId.width);
               }),
-              dta::kBadCreditorId);
+              result::kBadCreditorId);
     EXPECT_EQ(putWith([](Record& r) { r.putText(info::kMandateReference, ""); }),
-              dta::kBadMandateReference);
+              result::kBadMandateReference);
     EXPECT_EQ(putWith([](Record& r) { r.putText(info::kMandateReference, "Test mandat"); }),
-              dta::kBadMandateReference);
+              result::kBadMandateReference);
     EXPECT_EQ(putWith([](Record& r) { r.putText(info::kMandateReference, "Mandat_1"); }),
-              dta::kBadMandateReference);
+              result::kBadMandateReference);
     EXPECT_EQ(putWith([](Record& r) { r.putText(info::kMandateDate, "21012025"); }),
-              dta::kBadMandateDate); // after the execution date
-    EXPECT_EQ(putWith([](Record& r) { r.putText(info::kMandateDate, "20012025"); }), dta::kOk);
+              result::kBadMandateDate); // after the execution date
+    EXPECT_EQ(putWith([](Record& r) { r.putText(info::kMandateDate, "20012025"); }), result::kOk);
     // A direct debit is collected the next day at the earliest.
     EXPECT_EQ(putWith([](Record& r) {
                   r.putText(info::kExecutionDate, "15012025");
                   r.putText(info::kMandateDate, "15012025");
               }),
-              dta::kCollectionTooEarly);
+              result::kDtaCollectionTooEarly);
     EXPECT_EQ(putWith([](Record& r) {
                   r.putText(info::kExecutionDate, "10012025");
                   r.putText(info::kMandateDate, "01012025");
               }),
-              dta::kExecutionDateInPast);
+              result::kDtaExecutionDateInPast);
     EXPECT_EQ(putWith([](Record& r) {
                   r.putText(info::kExecutionDate, "16012025");
                   r.putText(info::kMandateDate, "16012025");
               }),
-              dta::kOk);
+              result::kOk);
     EXPECT_EQ(putWith([](Record& r) { r.putText(info::kMandateDate, "1812202"); }),
-              dta::kBadMandateDate);
+              result::kBadMandateDate);
     EXPECT_EQ(putWith([](Record& r) { r.putInt32(info::kSequenceSetting, 0); }),
-              dta::kBadDebitSettings);
+              result::kBadDebitSettings);
     EXPECT_EQ(putWith([](Record& r) { r.putInt32(info::kSequenceSetting, 5); }),
-              dta::kBadDebitSettings);
+              result::kBadDebitSettings);
     EXPECT_EQ(putWith([](Record& r) { r.putInt32(info::kSchemeSetting, 0); }),
-              dta::kBadDebitSettings);
+              result::kBadDebitSettings);
     EXPECT_EQ(putWith([](Record& r) { r.putInt32(info::kSchemeSetting, 103); }),
-              dta::kBadDebitSettings);
+              result::kBadDebitSettings);
     EXPECT_EQ(putWith([](Record& r) {
                   r.putInt32(info::kSequenceSetting, info::kSequenceOneOff);
                   r.putInt32(info::kSchemeSetting, info::kSchemeB2B);
               }),
-              dta::kOk);
+              result::kOk);
 }
 
 TEST_F(DtaSessionTest, PutTakesOnlyRecordsHandedOutByThisRead) {
-    ASSERT_EQ(read(dtatest::write({credits(), debits()})), dta::kOk);
+    ASSERT_EQ(read(dtatest::write({credits(), debits()})), result::kOk);
     Record r(info::kSize);
-    ASSERT_EQ(next(r), dta::kOk);
+    ASSERT_EQ(next(r), result::kOk);
     complete(r);
     Record zeroed(info::kSize);
     complete(zeroed);
-    EXPECT_EQ(m_session.put(zeroed.data()), dta::kUnknownEntry);
+    EXPECT_EQ(m_session.put(zeroed.data()), result::kUnknownEntry);
 
     Record ahead(info::kSize);
     std::memcpy(ahead.data(), r.data(), info::kSize);
     ahead.putInt32(info::kEntryNumber, 2); // not handed out yet
-    EXPECT_EQ(m_session.put(ahead.data()), dta::kUnknownEntry);
+    EXPECT_EQ(m_session.put(ahead.data()), result::kUnknownEntry);
     ahead.putInt32(info::kEntryNumber, 0);
-    EXPECT_EQ(m_session.put(ahead.data()), dta::kUnknownEntry);
+    EXPECT_EQ(m_session.put(ahead.data()), result::kUnknownEntry);
 
     Record kindChanged(info::kSize);
     std::memcpy(kindChanged.data(), r.data(), info::kSize);
     kindChanged.putInt32(info::kPaymentKind, info::kKindDirectDebit);
-    EXPECT_EQ(m_session.put(kindChanged.data()), dta::kUnknownEntry);
+    EXPECT_EQ(m_session.put(kindChanged.data()), result::kUnknownEntry);
 
     // A record of an earlier read does not fit a new read of the same file.
-    ASSERT_EQ(read(dtatest::write({credits(), debits()})), dta::kOk);
+    ASSERT_EQ(read(dtatest::write({credits(), debits()})), result::kOk);
     Record fresh(info::kSize);
-    ASSERT_EQ(next(fresh), dta::kOk);
-    EXPECT_EQ(m_session.put(r.data()), dta::kUnknownEntry);
+    ASSERT_EQ(next(fresh), result::kOk);
+    EXPECT_EQ(m_session.put(r.data()), result::kUnknownEntry);
     complete(fresh);
-    EXPECT_EQ(m_session.put(fresh.data()), dta::kOk);
+    EXPECT_EQ(m_session.put(fresh.data()), result::kOk);
 }
 
 TEST_F(DtaSessionTest, WriteRefusesWrongTypeMissingKindAndIncompleteEntries) {
-    ASSERT_EQ(read(dtatest::write(credits())), dta::kOk);
-    EXPECT_EQ(m_session.writeXml(header(2, "x.xml").data(), bankTable(), ""), dta::kBadPaymentType);
+    ASSERT_EQ(read(dtatest::write(credits())), result::kOk);
+    EXPECT_EQ(m_session.writeXml(header(2, "x.xml").data(), bankTable(), ""),
+              result::kBadPaymentType);
     EXPECT_EQ(m_session.writeXml(header(-1, "x.xml").data(), bankTable(), ""),
-              dta::kBadPaymentType);
+              result::kBadPaymentType);
     EXPECT_EQ(m_session.writeXml(header(1, "x.xml").data(), bankTable(), ""),
-              dta::kNoEntriesOfType);
+              result::kNoEntriesOfType);
 
     Record r(info::kSize);
-    ASSERT_EQ(next(r), dta::kOk);
+    ASSERT_EQ(next(r), result::kOk);
     complete(r);
-    ASSERT_EQ(m_session.put(r.data()), dta::kOk);
+    ASSERT_EQ(m_session.put(r.data()), result::kOk);
     EXPECT_EQ(m_session.writeXml(header(0, "x.xml").data(), bankTable(), ""),
-              dta::kEntryNotCompleted);
+              result::kEntryNotCompleted);
     EXPECT_NE(protocol().find("Zahlung 2 wurde nicht mit PutDTAInfo"), std::string::npos);
     EXPECT_FALSE(fs::exists(m_temp.path() / "x.xml"));
 
     Record h = header(0, "x.xml");
     std::memset(h.data() + zalvo::fileheader::kMessageId.offset, 'M',
                 zalvo::fileheader::kMessageId.width);
-    ASSERT_EQ(next(r), dta::kOk);
+    ASSERT_EQ(next(r), result::kOk);
     complete(r);
-    ASSERT_EQ(m_session.put(r.data()), dta::kOk);
-    EXPECT_EQ(m_session.writeXml(h.data(), bankTable(), ""), dta::kBadExportTarget);
+    ASSERT_EQ(m_session.put(r.data()), result::kOk);
+    EXPECT_EQ(m_session.writeXml(h.data(), bankTable(), ""), result::kBadExportTarget);
     EXPECT_FALSE(fs::exists(m_temp.path() / "x.xml"));
 }
 
 TEST_F(DtaSessionTest, WritesBothKindsAsValidSepaFiles) {
-    ASSERT_EQ(read(dtatest::write({credits(), debits()})), dta::kOk);
+    ASSERT_EQ(read(dtatest::write({credits(), debits()})), result::kOk);
     ASSERT_EQ(walk(), 4);
     const std::int32_t credit =
         m_session.writeXml(header(0, "Ueberweisungen.xml").data(), bankTable(), "");
     // 37040044 carries IBAN rule 000503: written, with the notice that says so.
     EXPECT_EQ(credit, paylib::result::kNoticeIbanRuleNotApplied) << protocol();
-    ASSERT_EQ(m_session.writeXml(header(1, "Lastschriften.xml").data(), bankTable(), ""), dta::kOk)
+    ASSERT_EQ(m_session.writeXml(header(1, "Lastschriften.xml").data(), bankTable(), ""),
+              result::kOk)
         << protocol();
 
     const fs::path creditFile = m_temp.path() / "Ueberweisungen.xml";
@@ -447,7 +449,7 @@ TEST_F(DtaSessionTest, ARefusedEntryLeavesNoFile) {
     std::ifstream in(fs::path(ZALVO_DTA_SAMPLES) / "pear_show_dta_gk_two_credits.dta",
                      std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    ASSERT_EQ(read(bytes), dta::kOk);
+    ASSERT_EQ(read(bytes), result::kOk);
     ASSERT_EQ(walk(), 2);
     EXPECT_EQ(m_session.writeXml(header(0, "pear.xml").data(), bankTable(), ""),
               paylib::result::kBankCodeUnknown);
@@ -463,34 +465,56 @@ TEST_F(DtaSessionTest, ARefusedEntryLeavesNoFile) {
 
 TEST_F(DtaSessionTest, AFileWithoutEntriesReadsAndEndsAtOnce) {
     dtatest::LogicalFile empty;
-    ASSERT_EQ(read(dtatest::write(empty)), dta::kOk);
+    ASSERT_EQ(read(dtatest::write(empty)), result::kOk);
     Record r(info::kSize);
-    EXPECT_EQ(next(r), dta::kNoEntryLeft);
+    EXPECT_EQ(next(r), result::kNoEntryLeft);
     EXPECT_EQ(m_session.writeXml(header(0, "none.xml").data(), bankTable(), ""),
-              dta::kNoEntriesOfType);
+              result::kNoEntriesOfType);
 }
 
-TEST(DtaResult, EveryDtaCodeHasItsGermanMessageInWindows1252) {
-    const std::int32_t codes[] = {
-        dta::kNoEntryLeft,         dta::kBadArgument,         dta::kFileNotReadable,
-        dta::kFileTooLarge,        dta::kFileEmpty,           dta::kTruncated,
-        dta::kBadRecordLength,     dta::kBadRecordType,       dta::kBadNumericField,
-        dta::kBadTextField,        dta::kBadFileKind,         dta::kBadCurrency,
-        dta::kTextKeyMismatch,     dta::kBadExtension,        dta::kCountMismatch,
-        dta::kAccountSumMismatch,  dta::kBankCodeSumMismatch, dta::kAmountSumMismatch,
-        dta::kTrailingData,        dta::kTooManyEntries,      dta::kNothingRead,
-        dta::kUnknownEntry,        dta::kBadExecutionDate,    dta::kBadCreditorId,
-        dta::kBadMandateReference, dta::kBadMandateDate,      dta::kBadDebitSettings,
-        dta::kBadPaymentType,      dta::kNoEntriesOfType,     dta::kEntryNotCompleted,
-        dta::kBadExportTarget,     dta::kExecutionDateInPast, dta::kCollectionTooEarly};
+TEST(ResultCodes, EveryDtaCodeHasItsGermanMessageInWindows1252) {
+    constexpr std::int32_t kUnlistedCode = -999;
+    const std::int32_t codes[] = {result::kNoEntryLeft,
+                                  result::kBadArgument,
+                                  result::kFileNotReadable,
+                                  result::kFileTooLarge,
+                                  result::kFileEmpty,
+                                  result::kTruncated,
+                                  result::kBadRecordLength,
+                                  result::kBadRecordType,
+                                  result::kBadNumericField,
+                                  result::kBadTextField,
+                                  result::kBadFileKind,
+                                  result::kBadCurrency,
+                                  result::kTextKeyMismatch,
+                                  result::kBadExtension,
+                                  result::kCountMismatch,
+                                  result::kAccountSumMismatch,
+                                  result::kBankCodeSumMismatch,
+                                  result::kAmountSumMismatch,
+                                  result::kTrailingData,
+                                  result::kTooManyEntries,
+                                  result::kNothingRead,
+                                  result::kUnknownEntry,
+                                  result::kBadExecutionDate,
+                                  result::kBadCreditorId,
+                                  result::kBadMandateReference,
+                                  result::kBadMandateDate,
+                                  result::kBadDebitSettings,
+                                  result::kBadPaymentType,
+                                  result::kNoEntriesOfType,
+                                  result::kEntryNotCompleted,
+                                  result::kBadExportTarget,
+                                  result::kDtaExecutionDateInPast,
+                                  result::kDtaCollectionTooEarly};
     for (const std::int32_t code : codes) {
-        EXPECT_FALSE(dta::resultMessage(code).empty()) << code;
+        EXPECT_NE(result::resultMessage(code), result::resultMessage(kUnlistedCode)) << code;
     }
-    EXPECT_EQ(dta::resultMessage(dta::kFileTooLarge), "DTA-Datei ist zu gro\xDF");
-    EXPECT_EQ(dta::resultMessage(dta::kBadCreditorId), "Gl\xE4ubiger-ID ung\xFCltig");
-    // Codes of the rest of the library are not the DTA part's.
-    EXPECT_TRUE(dta::resultMessage(paylib::result::kBankCodeUnknown).empty());
-    EXPECT_TRUE(dta::resultMessage(0).empty());
+    EXPECT_EQ(result::resultMessage(result::kFileTooLarge), "DTA-Datei ist zu gro\xDF");
+    EXPECT_EQ(result::resultMessage(result::kBadCreditorId), "Gl\xE4ubiger-ID ung\xFCltig");
+    // One table answers for the whole library.
+    EXPECT_EQ(result::resultMessage(result::kBankCodeUnknown), "Bankleitzahl unbekannt");
+    EXPECT_EQ(result::resultMessage(kUnlistedCode), "Unbekannter Fehler");
 }
 
 namespace {
@@ -546,10 +570,10 @@ TEST_P(DtaGroupingTest, InterleavedOriginatorsGiveOneBlockEach) {
         if (expected[key]++ == 0)
             order.push_back(key);
     }
-    ASSERT_EQ(read(dtatest::write(file)), dta::kOk) << protocol();
+    ASSERT_EQ(read(dtatest::write(file)), result::kOk) << protocol();
     ASSERT_EQ(walk(), kInterleaved);
     ASSERT_EQ(m_session.writeXml(header(debit ? 1 : 0, "out.xml").data(), bankTable(), ""),
-              dta::kOk)
+              result::kOk)
         << protocol();
     const fs::path out = m_temp.path() / "out.xml";
     EXPECT_TRUE(schemacheck::validates(out, debit ? "pain.008.001.08.xsd" : "pain.001.001.09.xsd"));
@@ -576,7 +600,7 @@ TEST_F(DtaSessionTest, TextKeysCarryTheirSepaCodesNamesKeepTheirAmpersandCutsAre
     // 14 lines of 27: the purpose is 391 characters long.
     capitalForming.purposes.assign(14, std::string(27, 'V'));
     file.payments = {plain, salary, capitalForming};
-    ASSERT_EQ(read(dtatest::write(file)), dta::kOk) << protocol();
+    ASSERT_EQ(read(dtatest::write(file)), result::kOk) << protocol();
     ASSERT_EQ(walk(), 3);
     std::vector<std::string> logged;
     const auto log = [&](std::int32_t code, const std::string& line) {

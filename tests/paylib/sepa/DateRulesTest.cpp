@@ -9,7 +9,6 @@
 #include "binding/PaymentFileRecords.h"
 #include "helpers/DateHelpers.h"
 #include "paylib/ResultCodes.h"
-#include "paylib/dta/DtaResult.h"
 #include "paylib/dta/DtaSession.h"
 #include "paylib/sepa/BicCountry.h"
 #include "paylib/sepa/SepaXmlFile.h"
