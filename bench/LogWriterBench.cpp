@@ -1,5 +1,6 @@
 // Writes 100,000 INFO lines through the log writer under flush modes 0, 1 and 2 and prints
 // lines per second for each. Usage: bench_log [directory] (default: the system temp folder).
+#include "abi/EntryPoints.h"
 #include "log/LogWriter.h"
 
 #include <chrono>
@@ -17,7 +18,7 @@ constexpr std::int32_t kContent = 7;
 double runFlushMode(const std::filesystem::path& dir, std::int32_t flushMode) {
     const std::string name = (dir / ("bench-flush" + std::to_string(flushMode) + ".log")).string();
     LogWriter writer;
-    if (writer.SetLogFile(name, LogWriter::kCreate, kContent, flushMode) != 0) {
+    if (writer.SetLogFile(name, zalvo::kLogActionCreate, kContent, flushMode) != 0) {
         std::fprintf(stderr, "cannot create %s\n", name.c_str());
         return 0.0;
     }
@@ -26,7 +27,7 @@ double runFlushMode(const std::filesystem::path& dir, std::int32_t flushMode) {
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < kLines; ++i)
         writer.WriteLogLine(LogWriter::kInfo, LogWriter::kActionSetLogFile, text);
-    writer.SetLogFile(name, LogWriter::kClose, kContent, flushMode);
+    static_cast<void>(writer.SetLogFile(name, zalvo::kLogActionClose, kContent, flushMode));
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
     std::error_code ignored;
     std::filesystem::remove(name, ignored);

@@ -10,7 +10,7 @@ namespace {
 constexpr char kBlank = ' ';
 constexpr char kFirstTypedCode = 32;
 // Pasted text has no real predecessor; this code keeps the mixed rule from upper-casing.
-constexpr char kPastePredecessor = '\xFF';
+constexpr char kPastePredecessor = static_cast<char>(0xFF);
 
 bool sharedOverwriteState = false;
 

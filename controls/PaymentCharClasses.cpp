@@ -4,9 +4,6 @@
 
 namespace {
 
-// Ä Ö Ü ß ä ö ü in Windows-1252.
-constexpr std::string_view kGermanLetters = "\xC4\xD6\xDC\xDF\xE4\xF6\xFC";
-
 CharSet digits() {
     return CharSet::range('0', '9');
 }
@@ -22,7 +19,7 @@ int index(char cls) {
 } // namespace
 
 CharSet PaymentCharClasses::textSet() {
-    return CharSet::of(kGermanLetters) | SepaCharSet();
+    return CharSet::of(GermanLetters()) | SepaCharSet();
 }
 
 CharSet PaymentCharClasses::codeSet() {

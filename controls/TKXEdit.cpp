@@ -111,13 +111,13 @@ void TKXEdit::setCharClassTable(const CharClassTable* table) {
     m_model.setTable(table);
 }
 
-QString TKXEdit::text() const {
-    const_cast<TKXEdit*>(this)->validateNow();
+QString TKXEdit::text() {
+    validateNow();
     return qttext::fromWin1252(m_model.text());
 }
 
-std::string TKXEdit::textBytes() const {
-    const_cast<TKXEdit*>(this)->validateNow();
+std::string TKXEdit::textBytes() {
+    validateNow();
     return m_model.text();
 }
 

@@ -47,10 +47,10 @@ public:
     const CharClassTable* charClassTable() const { return m_table; }
 
     // The text after validation: while the field has the focus, surrounding blanks are
-    // removed from it first.
-    QString text() const;
+    // removed from it first, on screen too. Reading changes the field, so it is not const.
+    QString text();
     // The same as Windows-1252 bytes, as records want it.
-    std::string textBytes() const;
+    std::string textBytes();
     // Cut to maxLength(), case rule applied, classes not tested.
     void setText(const QString& text);
     void setTextBytes(std::string_view text);

@@ -1,12 +1,13 @@
 #include "helpers/SepaCharSet.h"
 
+#include "platform/Win1252Literal.h"
+
 namespace {
+
+using namespace win1252::literals;
 
 constexpr unsigned char kBasicWithUmlauts = 1;
 constexpr unsigned char kExtended = 2;
-
-// Ä Ö Ü ß ä ö ü in Windows-1252.
-constexpr std::string_view kGermanLetters = "\xC4\xD6\xDC\xDF\xE4\xF6\xFC";
 
 CharSet basic() {
     return CharSet::of(" ()+,-./:?").addRange('0', '9').addRange('A', 'Z').addRange('a', 'z');
@@ -24,10 +25,14 @@ State& state() {
 
 } // namespace
 
+std::string_view GermanLetters() {
+    return "ÄÖÜßäöü"_win1252;
+}
+
 CharSet SepaCharSetFor(unsigned char mode) {
     switch (mode) {
     case kBasicWithUmlauts:
-        return basic().add(kGermanLetters);
+        return basic().add(GermanLetters());
     case kExtended:
         return basic().add("#*@");
     default:

@@ -1,6 +1,7 @@
 #include "log/LogVocabulary.h"
 
 #include "log/LogNoticeSink.h"
+#include "platform/Win1252Literal.h"
 
 #include "helpers/NumberHelpers.h"
 #include "helpers/TextHelpers.h"
@@ -8,6 +9,8 @@
 #include <array>
 
 namespace {
+
+using namespace win1252::literals;
 
 constexpr std::string_view kUnknownUpper = "UNBEKANNT";
 constexpr std::string_view kUnknownAction = "Unbekannt";
@@ -31,8 +34,7 @@ constexpr std::array<std::string_view, 72> kActionNames = {
     "GetSepaBank",
     "GetBLZ",
     "FindBLZ",
-    "CheckPr\xFC"
-    "fziffer",
+    "CheckPrüfziffer"_win1252,
     "XMLLesenInit",
     "XMLLesen",
     "XMLLesenClose",
@@ -94,7 +96,7 @@ constexpr std::string_view kNoContent = "KEINE AUSGABE VON INFORMATIONEN";
 constexpr std::string_view kNoticeCaptionPrefix = "Zalvotech DLL Debug-Info: ";
 constexpr std::size_t kNoticeCaptionMax = 56;
 constexpr std::string_view kNoticeClosing1 =
-    "Bitte best\xE4tigen Sie die Meldung mit dem Schalter OK.";
+    "Bitte bestätigen Sie die Meldung mit dem Schalter OK."_win1252;
 constexpr std::string_view kNoticeClosing2 = "Wenn Sie weitere Meldungsfenster unterbinden wollen,";
 constexpr std::string_view kNoticeClosing3 = "so klicken Sie bitte auf den Schalter Abbruch.";
 constexpr std::string_view kCrLf = "\r\n";

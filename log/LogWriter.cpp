@@ -1,5 +1,6 @@
 #include "log/LogWriter.h"
 
+#include "abi/EntryPoints.h"
 #include "helpers/DateHelpers.h"
 #include "helpers/FileHelpers.h"
 #include "helpers/NumberHelpers.h"
@@ -11,11 +12,14 @@
 #include "log/NullNoticeSink.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
+#include "platform/Win1252Literal.h"
 
 #include <cstdio>
 #include <string>
 
 namespace {
+
+using namespace win1252::literals;
 
 constexpr std::size_t kMaxLine = 255;
 constexpr std::size_t kTypeFieldWidth = 8;
@@ -132,14 +136,15 @@ std::int32_t LogWriter::SetLogFile(std::string_view name, std::int32_t action, s
     // still answered with that step's code instead of an exception or a false success.
     std::int32_t pending = kErrName;
     try {
-        return setLogFile(name, action, inhalt, flush, pending);
+        return runSetLogFile(name, action, inhalt, flush, pending);
     } catch (...) {
         return pending;
     }
 }
 
-std::int32_t LogWriter::setLogFile(std::string_view name, std::int32_t action, std::int32_t inhalt,
-                                   std::int32_t flush, std::int32_t& pending) {
+std::int32_t LogWriter::runSetLogFile(std::string_view name, std::int32_t action,
+                                      std::int32_t inhalt, std::int32_t flush,
+                                      std::int32_t& pending) {
     State& s = *m_state;
     // The name is a zero-terminated text; whatever follows a NUL is not part of it.
     name = name.substr(0, name.find('\0'));
@@ -157,7 +162,7 @@ std::int32_t LogWriter::setLogFile(std::string_view name, std::int32_t action, s
 
     if (!inhaltValid) {
         pending = kErrInhalt;
-        return fail(kErrInhalt, "Ung\xFCltiger Parameter f\xFCr Inhalt=" + intText(inhalt));
+        return fail(kErrInhalt, "Ungültiger Parameter für Inhalt="_win1252 + intText(inhalt));
     }
 
     // Until every check has passed, the open log keeps its file, its name and its flush mode:
@@ -176,13 +181,14 @@ std::int32_t LogWriter::setLogFile(std::string_view name, std::int32_t action, s
 
     pending = kErrAction;
     s.lastAction = static_cast<std::uint8_t>(action);
-    if (s.lastAction < kCreate || s.lastAction > kClose)
-        return fail(kErrAction, "Ung\xFCltiger Parameter f\xFCr Action=" + intText(s.lastAction));
+    if (s.lastAction < zalvo::kLogActionCreate || s.lastAction > zalvo::kLogActionClose)
+        return fail(kErrAction, "Ungültiger Parameter für Action="_win1252 + intText(s.lastAction));
 
     if (const std::int32_t refused = checkDirectory(requested, pending); refused != 0)
         return refused;
 
-    const bool starts = s.lastAction == kCreate || s.lastAction == kAppend;
+    const bool starts =
+        s.lastAction == zalvo::kLogActionCreate || s.lastAction == zalvo::kLogActionAppend;
     if (starts) {
         if (const std::int32_t refused = openLog(requested, pending); refused != 0)
             return refused;
@@ -200,14 +206,14 @@ std::int32_t LogWriter::setLogFile(std::string_view name, std::int32_t action, s
 std::int32_t LogWriter::openLog(const std::string& name, std::int32_t& pending) {
     // The old log stays open until the new file is, so a failed open leaves it as it was.
     State& s = *m_state;
-    if (s.lastAction == kCreate) {
+    if (s.lastAction == zalvo::kLogActionCreate) {
         pending = kErrCreate;
         if (!s.file.create(name))
             return fail(kErrCreate, "Die Logdatei konnte nicht erzeugt werden");
     } else {
         pending = kErrAppend;
         if (!s.file.append(name))
-            return fail(kErrAppend, "Die Logdatei konnte nicht erg\xE4nzt werden");
+            return fail(kErrAppend, "Die Logdatei konnte nicht ergänzt werden"_win1252);
     }
     return 0;
 }
@@ -219,17 +225,17 @@ std::int32_t LogWriter::checkDirectory(const std::string& name, std::int32_t& pe
     // system is asked where the directory would be.
     const std::string directoryPart = DirectoryPart(name, style);
     if (!holds([&] { return DriveReady(platform::nearestExistingAncestor(directoryPart), style); }))
-        return fail(kErrDrive, "Das Laufwerk f\xFCr das LogFile ist nicht bereit");
+        return fail(kErrDrive, "Das Laufwerk für das LogFile ist nicht bereit"_win1252);
 
     pending = kErrDirectory;
     const std::string directory = RemoveBackslash(directoryPart, style);
     if (directory.empty() || !holds([&] { return platform::isDirectory(directory); }))
         return fail(kErrDirectory,
-                    "Das Directory f\xFCr LogFile (" + directory + ") ist ung\xFCltig");
+                    "Das Directory für LogFile ("_win1252 + directory + ") ist ungültig"_win1252);
 
     pending = kErrReadOnly;
     if (!holds([&] { return DirectoryWritable(directory); }))
-        return fail(kErrReadOnly, "Das Verzeichnis ist schreibgesch\xFCtzt");
+        return fail(kErrReadOnly, "Das Verzeichnis ist schreibgeschützt"_win1252);
     return 0;
 }
 

@@ -10,7 +10,8 @@
 class LogNoticeSink;
 
 // Keeps at most one text log file: started (CREATE, APPEND) and ended (STOP, CLOSE) through
-// SetLogFile, every other line written through WriteLogLine. Lines are Windows-1252 bytes
+// SetLogFile, with the action values of the library's SetLogFile (abi/EntryPoints.h), every
+// other line written through WriteLogLine. Lines are Windows-1252 bytes
 // ending in CR LF, stamped with date and time from the process clock. Single-threaded.
 class LogWriter {
 public:
@@ -19,12 +20,6 @@ public:
     static constexpr std::uint8_t kInfo = 2;
     static constexpr std::uint8_t kHinweis = 3;
     static constexpr std::uint8_t kFehler = 4;
-
-    // Actions of SetLogFile.
-    static constexpr std::int32_t kCreate = 1;
-    static constexpr std::int32_t kAppend = 2;
-    static constexpr std::int32_t kStop = 3;
-    static constexpr std::int32_t kClose = 4;
 
     // Content mask bits.
     static constexpr std::uint8_t kMaskInfo = 1;
@@ -46,8 +41,8 @@ public:
     static LogWriter& process();
 
     // Starts or ends a log; 0 or a negative error code. Never throws.
-    std::int32_t SetLogFile(std::string_view name, std::int32_t action, std::int32_t inhalt,
-                            std::int32_t flush);
+    [[nodiscard]] std::int32_t SetLogFile(std::string_view name, std::int32_t action,
+                                          std::int32_t inhalt, std::int32_t flush);
 
     // Writes one typed line when the log is open and the content mask lets the type through;
     // may show a notice first. `text` is Windows-1252.
@@ -75,8 +70,9 @@ public:
     std::uint8_t contentMask() const;
 
 private:
-    std::int32_t setLogFile(std::string_view name, std::int32_t action, std::int32_t inhalt,
-                            std::int32_t flush, std::int32_t& pending);
+    // SetLogFile's steps; `pending` holds the code of the step under way.
+    std::int32_t runSetLogFile(std::string_view name, std::int32_t action, std::int32_t inhalt,
+                               std::int32_t flush, std::int32_t& pending);
     // The drive, directory and write checks (-4, -5, -6) for a log named `name`; 0 if passed.
     std::int32_t checkDirectory(const std::string& name, std::int32_t& pending);
     // Opens the log for the last action, CREATE (-7) or APPEND (-8); 0 if opened.

@@ -1,18 +1,7 @@
 #include "platform/Win1252.h"
 
-#include <array>
-
 namespace win1252 {
 namespace {
-
-constexpr unsigned char kFirstSpecial = 0x80;
-constexpr unsigned char kLastSpecial = 0x9F;
-
-// 0x80-0x9F; zero marks a byte the code page leaves undefined.
-constexpr std::array<char32_t, 32> kSpecials = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 void appendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
@@ -32,33 +21,6 @@ void appendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-// Decodes one UTF-8 sequence at `pos`; returns U+FFFD for malformed input and advances past it.
-char32_t decodeUtf8(std::string_view s, std::size_t& pos) {
-    const auto lead = static_cast<unsigned char>(s[pos++]);
-    if (lead < 0x80)
-        return lead;
-    int extra = 0;
-    char32_t cp = 0;
-    if ((lead & 0xE0) == 0xC0) {
-        extra = 1;
-        cp = lead & 0x1F;
-    } else if ((lead & 0xF0) == 0xE0) {
-        extra = 2;
-        cp = lead & 0x0F;
-    } else if ((lead & 0xF8) == 0xF0) {
-        extra = 3;
-        cp = lead & 0x07;
-    } else {
-        return 0xFFFD;
-    }
-    for (int i = 0; i < extra; ++i) {
-        if (pos >= s.size() || (static_cast<unsigned char>(s[pos]) & 0xC0) != 0x80)
-            return 0xFFFD;
-        cp = (cp << 6) | (static_cast<unsigned char>(s[pos++]) & 0x3F);
-    }
-    return cp;
-}
-
 bool isLowerWithPartner(unsigned char c) {
     return (c >= 'a' && c <= 'z') || c == 0x9A || c == 0x9C || c == 0x9E || c == 0xFF ||
            (c >= 0xE0 && c <= 0xFE && c != 0xF7);
@@ -70,25 +32,6 @@ bool isUpperWithPartner(unsigned char c) {
 }
 
 } // namespace
-
-char32_t toUnicode(unsigned char byte) {
-    if (byte >= kFirstSpecial && byte <= kLastSpecial) {
-        const char32_t mapped = kSpecials[byte - kFirstSpecial];
-        return mapped != 0 ? mapped : byte;
-    }
-    return byte;
-}
-
-int fromUnicode(char32_t cp) {
-    if (cp < kFirstSpecial || (cp > kLastSpecial && cp <= 0xFF))
-        return static_cast<int>(cp);
-    for (std::size_t i = 0; i < kSpecials.size(); ++i) {
-        const char32_t mapped = kSpecials[i];
-        if (mapped == cp || (mapped == 0 && cp == kFirstSpecial + i))
-            return static_cast<int>(kFirstSpecial + i);
-    }
-    return -1;
-}
 
 std::string toUtf8(std::string_view text) {
     std::string out;

@@ -293,7 +293,7 @@ TEST_F(LogWriterTest, ShortNamesGiveMinus1AndKeepTheStoredName) {
     EXPECT_EQ(m_writer.SetLogFile("", 3, 7, 0), -1);
     EXPECT_EQ(m_writer.logFileName(), name);
 
-    m_writer.SetLogFile(name, 3, 7, 0);
+    EXPECT_EQ(m_writer.SetLogFile(name, 3, 7, 0), 0);
     EXPECT_EQ(readFile(name), header(name, "CREATE") + callLines("  ab?c", "3", "7", "0") +
                                   fehlerLine("LogFileName kleiner als 5 Zeichen=abc. Fehler: -1") +
                                   callLines("????", "3", "7", "0") +
@@ -309,7 +309,7 @@ TEST_F(LogWriterTest, NameWithoutDirectoryGivesMinus5WithAnEmptyDirectory) {
     // The current directory holds demo.log, yet a bare name has no directory part.
     EXPECT_EQ(m_writer.SetLogFile("demo.log", 3, 7, 0), -5);
     EXPECT_EQ(m_writer.SetLogFile(name + "/x.log", 3, 7, 0), -5);
-    m_writer.SetLogFile(name, 3, 7, 0);
+    EXPECT_EQ(m_writer.SetLogFile(name, 3, 7, 0), 0);
     EXPECT_EQ(readFile(name),
               header(name, "CREATE") + callLines("demo.log", "3", "7", "0") +
                   fehlerLine("Das Directory f\xFCr LogFile () ist ung\xFCltig. Fehler: -5") +
@@ -330,7 +330,7 @@ TEST_F(LogWriterTest, AMissingDirectoryIsMinus5AndADriveThatCannotAnswerMinus4) 
     // A name the file system cannot resolve at all (a symbolic link to itself).
     fs::create_directory_symlink(path("loop"), path("loop"));
     EXPECT_EQ(m_writer.SetLogFile(path("loop/deeper/x.log"), 3, 7, 0), -4);
-    m_writer.SetLogFile(name, 3, 7, 0);
+    EXPECT_EQ(m_writer.SetLogFile(name, 3, 7, 0), 0);
     const auto missing = [](const std::string& directory) {
         return fehlerLine("Das Directory f\xFCr LogFile (" + directory +
                           ") ist ung\xFCltig. Fehler: -5");
@@ -388,7 +388,7 @@ TEST_F(LogWriterTest, FlushModesOneAndTwoPutEveryLineOnDiskWhileTheLogIsOpen) {
             EXPECT_EQ(readFile(name), expected);
         }
         EXPECT_TRUE(m_writer.isOpen());
-        m_writer.SetLogFile(name, 4, 7, flush);
+        EXPECT_EQ(m_writer.SetLogFile(name, 4, 7, flush), 0);
         EXPECT_EQ(readFile(name), expected + callLines(name, "4", "7", std::to_string(flush)) +
                                       trailer(name, "CLOSE"));
     }
@@ -432,7 +432,7 @@ TEST_F(LogWriterTest, UnwritableDirectoryGivesMinus6EvenForRoot) {
     // Nobody, root included, can create a file in a process folder of /proc.
     EXPECT_EQ(m_writer.SetLogFile("/proc/self/x.log", 3, 7, 0), -6);
     EXPECT_TRUE(m_writer.isOpen());
-    m_writer.SetLogFile(name, 3, 7, 0);
+    EXPECT_EQ(m_writer.SetLogFile(name, 3, 7, 0), 0);
     EXPECT_EQ(readFile(name),
               header(name, "CREATE") + callLines("/proc/self/x.log", "3", "7", "0") +
                   fehlerLine("Das Verzeichnis ist schreibgesch\xFCtzt. Fehler: -6") +
