@@ -1,5 +1,7 @@
 #include "app/QtDtaFileDialogs.h"
 
+#include "controls/QtOwner.h"
+
 #include <QFileDialog>
 
 namespace {
@@ -40,7 +42,9 @@ std::unique_ptr<QFileDialog> createDialog(QWidget* owner, const char* title,
     return dialog;
 }
 
-std::optional<QString> chosenFile(QFileDialog& dialog) {
+// The chosen name as UTF-8, whole, whatever characters it has; the run decides what the
+// library can be given.
+std::optional<std::string> chosenFile(QFileDialog& dialog) {
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
@@ -48,7 +52,7 @@ std::optional<QString> chosenFile(QFileDialog& dialog) {
     if (files.isEmpty()) {
         return std::nullopt;
     }
-    return files.front();
+    return files.front().toStdString();
 }
 
 } // namespace
@@ -73,10 +77,12 @@ std::unique_ptr<QFileDialog> QtDtaFileDialogs::createSaveDialog(QWidget* owner,
     return dialog;
 }
 
-std::optional<QString> QtDtaFileDialogs::openDtaFile(QWidget* owner) {
-    return chosenFile(*createOpenDialog(owner));
+std::optional<std::string> QtDtaFileDialogs::chooseDtaFile(zalvo::OwnerWindow owner) {
+    return chosenFile(*createOpenDialog(ownerWidget(owner)));
 }
 
-std::optional<QString> QtDtaFileDialogs::saveXmlFile(QWidget* owner, const QString& presetName) {
-    return chosenFile(*createSaveDialog(owner, presetName));
+std::optional<std::string> QtDtaFileDialogs::chooseXmlTarget(zalvo::OwnerWindow owner,
+                                                             std::string_view presetName) {
+    const QString preset = QString::fromUtf8(presetName.data(), std::ssize(presetName));
+    return chosenFile(*createSaveDialog(ownerWidget(owner), preset));
 }

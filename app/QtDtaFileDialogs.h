@@ -1,17 +1,20 @@
 #pragma once
 
-#include "app/DtaFileDialogs.h"
+#include "binding/DtaFileChooser.h"
 
 #include <memory>
 
 class QFileDialog;
+class QString;
+class QWidget;
 
 // The DTA run's dialogs on QFileDialog: Qt's own widget dialog, so that titles, filters and
 // the question before overwriting look the same on every desktop.
-class QtDtaFileDialogs : public DtaFileDialogs {
+class QtDtaFileDialogs : public zalvo::DtaFileChooser {
 public:
-    std::optional<QString> openDtaFile(QWidget* owner) override;
-    std::optional<QString> saveXmlFile(QWidget* owner, const QString& presetName) override;
+    std::optional<std::string> chooseDtaFile(zalvo::OwnerWindow owner) override;
+    std::optional<std::string> chooseXmlTarget(zalvo::OwnerWindow owner,
+                                               std::string_view presetName) override;
 
     // The dialogs the two calls show, built but not shown.
     static std::unique_ptr<QFileDialog> createOpenDialog(QWidget* owner);

@@ -2,12 +2,11 @@
 
 #include "ui_TDemoForm.h"
 
-#include "abi/Record.h"
-#include "abi/RecordLayouts.h"
-#include "app/DtaConversionRun.h"
 #include "app/JpegImage.h"
+#include "app/QtBusyIndicator.h"
 #include "app/QtDtaFileDialogs.h"
 #include "binding/DLLAPI.h"
+#include "binding/DtaConversionRun.h"
 #include "binding/VersionInfo.h"
 #include "controls/KXDefaults.h"
 #include "controls/QtOwner.h"
@@ -16,7 +15,6 @@
 #include "dialogs/DLLInit.h"
 #include "dialogs/DLLXML.h"
 #include "dialogs/DLLXMLKonto.h"
-#include "log/LogWriter.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -58,7 +56,7 @@ const QStringList& memoLines() {
 TDemoForm::TDemoForm(QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                               Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      m_ui(new Ui::TDemoForm), m_fileDialogs(std::make_unique<QtDtaFileDialogs>()) {
+      m_ui(std::make_unique<Ui::TDemoForm>()), m_fileDialogs(std::make_unique<QtDtaFileDialogs>()) {
     // The resources live in a static library, where nothing else would pull them in.
     Q_INIT_RESOURCE(app);
     m_ui->setupUi(this);
@@ -94,9 +92,7 @@ TDemoForm::TDemoForm(QWidget* parent)
     addCommands();
 }
 
-TDemoForm::~TDemoForm() {
-    delete m_ui;
-}
+TDemoForm::~TDemoForm() = default;
 
 void TDemoForm::addCommands() {
     using zalvo::DLLAPI;
@@ -141,7 +137,7 @@ void TDemoForm::dispatch(int tag) {
     if (command == m_commands.end()) {
         return;
     }
-    if (command->second.guarded && !zalvo::DLLAPI::isLoaded(owner())) {
+    if (command->second.guarded && !zalvo::DLLAPI::requireLoaded(owner())) {
         return;
     }
     command->second.run();
@@ -153,10 +149,11 @@ bool TDemoForm::hasCommand(int tag) const {
 
 void TDemoForm::RunDTAtoXML() {
     saveWorkingDirectory();
-    DtaConversionRun(this, *m_fileDialogs).execute();
+    QtBusyIndicator busy;
+    zalvo::DtaConversionRun(owner(), *m_fileDialogs, busy).execute();
 }
 
-void TDemoForm::setFileDialogs(std::unique_ptr<DtaFileDialogs> dialogs) {
+void TDemoForm::setFileDialogs(std::unique_ptr<zalvo::DtaFileChooser> dialogs) {
     m_fileDialogs = dialogs ? std::move(dialogs) : std::make_unique<QtDtaFileDialogs>();
 }
 
@@ -203,18 +200,5 @@ void TDemoForm::closeEvent(QCloseEvent* event) {
 }
 
 void TDemoForm::FormClose() {
-    using namespace zalvo;
-    if (DLLAPI::moduleHandle() == 0) {
-        return;
-    }
-    DLLAPI::forgetModule();
-    Record name(kPathBufferSize);
-    name.putText(0, kMaxPathChars, DLLAPI::logFileName());
-    // Nothing of this writer's was started, so this only runs its checks; the result does not
-    // matter.
-    LogWriter::process().SetLogFile(name.text(0, kPathBufferSize), kLogActionStop, kLogContentAll,
-                                    kLogFlushNone);
-    if (const auto free = DLLAPI::bound<EntryPoint::Free>()) {
-        free();
-    }
+    zalvo::DLLAPI::releaseAtWindowClose();
 }

@@ -11,7 +11,9 @@
 namespace Ui {
 class TDemoForm;
 }
-class DtaFileDialogs;
+namespace zalvo {
+class DtaFileChooser;
+}
 class QAction;
 
 // The main window: explanatory text, the picture, and the menu whose tagged items start
@@ -45,7 +47,7 @@ public:
 
     const std::filesystem::path& savedWorkingDirectory() const { return m_savedWorkingDirectory; }
     // The open-file and save-file dialogs of the DTA-to-XML run; the Qt ones by default.
-    void setFileDialogs(std::unique_ptr<DtaFileDialogs> dialogs);
+    void setFileDialogs(std::unique_ptr<zalvo::DtaFileChooser> dialogs);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -70,8 +72,8 @@ private:
     void restoreWorkingDirectory();
     zalvo::OwnerWindow owner();
 
-    Ui::TDemoForm* m_ui;
+    std::unique_ptr<Ui::TDemoForm> m_ui;
     std::map<int, Command> m_commands;
     std::filesystem::path m_savedWorkingDirectory;
-    std::unique_ptr<DtaFileDialogs> m_fileDialogs;
+    std::unique_ptr<zalvo::DtaFileChooser> m_fileDialogs;
 };

@@ -1,8 +1,7 @@
 #include "binding/AccountConversion.h"
 
 #include "abi/RecordLayouts.h"
-#include "binding/DLLAPI.h"
-#include "binding/ResultReporter.h"
+#include "binding/LibraryCall.h"
 #include "helpers/TextHelpers.h"
 
 namespace zalvo {
@@ -30,16 +29,15 @@ AccountConversion::Outcome AccountConversion::convert(OwnerWindow owner,
     m_record.putText(account::kBankCode, TrimText(bankCodeText));
     m_record.putText(account::kAccountNumber, TrimText(accountText));
 
-    const auto convertBLZKonto = DLLAPI::entry<EntryPoint::ConvertBLZKonto>(owner);
-    if (!convertBLZKonto) {
+    const auto result =
+        LibraryCall::call<EntryPoint::ConvertBLZKonto>(owner, CallReport::Always, m_record.view());
+    if (!result) {
         return {kEntryPointMissing, {}, {}};
     }
-    const int32_t result = convertBLZKonto(m_record.data());
-    ResultReporter::report(owner, entryPointName(EntryPoint::ConvertBLZKonto), result);
-    if (result < 0) {
-        return {result, {}, {}};
+    if (*result < 0) {
+        return {*result, {}, {}};
     }
-    return {result, outputText(m_record, account::kBic), outputText(m_record, account::kIban)};
+    return {*result, outputText(m_record, account::kBic), outputText(m_record, account::kIban)};
 }
 
 } // namespace zalvo

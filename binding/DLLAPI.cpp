@@ -2,6 +2,9 @@
 
 #include "abi/Record.h"
 #include "abi/RecordLayouts.h"
+#include "binding/LibraryCall.h"
+#include "binding/ResultReporter.h"
+#include "log/LogWriter.h"
 #include "platform/DynamicLibrary.h"
 
 #include <algorithm>
@@ -49,33 +52,38 @@ int32_t DLLAPI::loadAndBind() {
 }
 
 void DLLAPI::release(OwnerWindow owner) {
-    BindingState& s = state();
-    if (s.moduleHandle == 0) {
+    if (!forgetModule()) {
         return;
     }
-    s.moduleHandle = 0;
-
-    // Each call whose slot is empty is reported instead of made; the success message
-    // only follows when both calls could be made.
-    bool complete = true;
-    if (const auto setLogFile = entry<EntryPoint::SetLogFile>(owner)) {
-        Record name(kPathBufferSize);
-        name.putText(0, kMaxPathChars, s.logFileName);
-        setLogFile(name.data(), kLogActionStop, kLogContentAll, kLogFlushNone);
-    } else {
-        complete = false;
-    }
-    if (const auto free = entry<EntryPoint::Free>(owner)) {
-        free();
-    } else {
-        complete = false;
-    }
-    if (complete) {
+    const Record name = logFileNameBuffer();
+    const auto stopped = LibraryCall::call<EntryPoint::SetLogFile>(
+        owner, CallReport::SlotOnly, name.view(), kLogActionStop, kLogContentAll, kLogFlushNone);
+    const auto freed = LibraryCall::call<EntryPoint::Free>(owner, CallReport::SlotOnly);
+    // Whatever the library answered; but only when both calls could be made.
+    if (stopped && freed) {
         ResultReporter::report(owner, entryPointName(EntryPoint::Free), kResultOk);
     }
 }
 
-bool DLLAPI::isLoaded(OwnerWindow owner) {
+void DLLAPI::releaseAtWindowClose() {
+    if (!forgetModule()) {
+        return;
+    }
+    const Record name = logFileNameBuffer();
+    // Nothing of this writer's was started, so this only runs its checks; the result does not
+    // matter.
+    static_cast<void>(LogWriter::process().SetLogFile(name.text(0, kPathBufferSize), kLogActionStop,
+                                                      kLogContentAll, kLogFlushNone));
+    static_cast<void>(LibraryCall::call<EntryPoint::Free>(nullptr, CallReport::Nothing));
+}
+
+Record DLLAPI::logFileNameBuffer() {
+    Record name(kPathBufferSize);
+    name.putText(0, kMaxPathChars, state().logFileName);
+    return name;
+}
+
+bool DLLAPI::requireLoaded(OwnerWindow owner) {
     if (loaded()) {
         return true;
     }
@@ -91,8 +99,13 @@ std::uintptr_t DLLAPI::moduleHandle() {
     return state().moduleHandle;
 }
 
-void DLLAPI::forgetModule() {
-    state().moduleHandle = 0;
+bool DLLAPI::forgetModule() {
+    BindingState& s = state();
+    if (s.moduleHandle == 0) {
+        return false;
+    }
+    s.moduleHandle = 0;
+    return true;
 }
 
 void* DLLAPI::slot(EntryPoint entry) {

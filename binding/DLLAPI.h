@@ -2,13 +2,14 @@
 
 #include "abi/EntryPoints.h"
 #include "binding/OwnerWindow.h"
-#include "binding/ResultReporter.h"
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace zalvo {
+
+class Record;
 
 // The process-wide binding of the payment library: module handle, the table of sixteen
 // entry points and the stored log-file name. Everything runs on the user-interface thread.
@@ -24,36 +25,35 @@ public:
     // was already loaded, without loading or binding again), -99999 when the file cannot be
     // loaded, -99998 when an entry point is missing (the library then counts as loaded).
     // Shows nothing.
-    static int32_t loadAndBind();
+    [[nodiscard]] static int32_t loadAndBind();
 
-    // Forgets the library, stops its log through SetLogFile, calls Free and shows the success
-    // message. Does nothing at all when the library is not loaded. A call whose slot is empty
-    // is reported with -99998 instead, and then no success message follows.
+    // Release and window close run one sequence: nothing at all when the library is not
+    // loaded; otherwise forget the module, stop the log named at initialisation, call Free.
+    //
+    // Release (the menu command) stops the library's own log through SetLogFile and shows
+    // the success message. A call whose slot is empty is reported with -99998 instead, and
+    // then no success message follows.
     static void release(OwnerWindow owner);
+    // Window close stops it through the front end's log writer instead, which never started
+    // a log, so that only runs the writer's checks; it shows nothing, not even an empty slot.
+    static void releaseAtWindowClose();
 
     // The guard in front of every command: false, after showing the -99997 message, when the
     // library is not loaded.
-    static bool isLoaded(OwnerWindow owner);
+    [[nodiscard]] static bool requireLoaded(OwnerWindow owner);
     // The same test without a message.
     static bool loaded();
 
     static std::uintptr_t moduleHandle();
-    // Sets the module handle to 0; the module itself stays mapped. Used by window close.
-    static void forgetModule();
+    // Sets the module handle to 0, the first step of release and window close; the module
+    // itself stays mapped and the table stays filled. False when the handle was 0 already.
+    static bool forgetModule();
 
     // The bound address of an entry point, or nullptr when its slot is empty.
     static void* slot(EntryPoint entry);
+    // Calls go through LibraryCall, which never calls an empty slot.
     template <EntryPoint E> static EntryPointFn<E> bound() {
         return reinterpret_cast<EntryPointFn<E>>(slot(E));
-    }
-    // The entry point a command is about to call. An empty slot is never called: the command
-    // gets nullptr, and -99998 has been reported under the entry point's name.
-    template <EntryPoint E> static EntryPointFn<E> entry(OwnerWindow owner) {
-        const auto function = bound<E>();
-        if (!function) {
-            ResultReporter::report(owner, entryPointName(E), kEntryPointMissing);
-        }
-        return function;
     }
 
     // Written by the initialisation dialog after a load; cut to 255 characters.
@@ -63,6 +63,10 @@ public:
     // Back to the state at program start: not loaded, empty table, empty name. Modules
     // already loaded stay mapped.
     static void reset();
+
+private:
+    // The stored log-file name in a zero-terminated 256-byte buffer.
+    static Record logFileNameBuffer();
 };
 
 } // namespace zalvo

@@ -5,29 +5,34 @@
 #include "binding/MessageSink.h"
 #include "binding/ResultReporter.h"
 #include "helpers/DateHelpers.h"
+#include "platform/Win1252.h"
+#include "platform/Win1252Literal.h"
 
 namespace zalvo {
 
 namespace {
 
+using namespace win1252::literals;
+
+// Names offered in the save dialog.
+constexpr std::string_view kCreditFileName = "Überweisungen.xml"_win1252;
+constexpr std::string_view kDebitFileName = "Lastschriften.xml";
+
 // Any negative code gives the error caption and icon.
 constexpr int32_t kRefusalCode = -1;
 
-// Windows-1252: "\xE4" is "ä".
 constexpr std::string_view kDtaNameTooLong =
-    "Der Name der DTA-Datei ist l\xE4nger als 255 Zeichen.\r\n\r\n"
-    "Die DTA-Datei wurde nicht eingelesen.";
+    "Der Name der DTA-Datei ist länger als 255 Zeichen.\r\n\r\n"
+    "Die DTA-Datei wurde nicht eingelesen."_win1252;
 constexpr std::string_view kDtaNameNotRepresentable =
-    "Der Name der DTA-Datei enth\xE4lt Zeichen, die der DLL nicht \xFC"
-    "bergeben werden k\xF6nnen.\r\n\r\n"
-    "Die DTA-Datei wurde nicht eingelesen.";
+    "Der Name der DTA-Datei enthält Zeichen, die der DLL nicht übergeben werden können.\r\n\r\n"
+    "Die DTA-Datei wurde nicht eingelesen."_win1252;
 constexpr std::string_view kExportPathTooLong =
-    "Das Verzeichnis der XML-Datei ist l\xE4nger als 255 Zeichen.\r\n\r\n"
-    "Die XML-Datei wurde nicht geschrieben.";
+    "Das Verzeichnis der XML-Datei ist länger als 255 Zeichen.\r\n\r\n"
+    "Die XML-Datei wurde nicht geschrieben."_win1252;
 constexpr std::string_view kXmlNameNotRepresentable =
-    "Der Name der XML-Datei enth\xE4lt Zeichen, die der DLL nicht \xFC"
-    "bergeben werden k\xF6nnen.\r\n\r\n"
-    "Die XML-Datei wurde nicht geschrieben.";
+    "Der Name der XML-Datei enthält Zeichen, die der DLL nicht übergeben werden können.\r\n\r\n"
+    "Die XML-Datei wurde nicht geschrieben."_win1252;
 constexpr std::string_view kAppended = "   ";
 
 } // namespace
@@ -58,6 +63,14 @@ DtaConversion::XmlTarget DtaConversion::splitXmlFileName(std::string_view chosen
         target.fileName.resize(fileheader::kFileNameMaxChars);
     }
     return target;
+}
+
+std::optional<std::string> DtaConversion::libraryName(std::string_view chosen) {
+    std::string bytes = win1252::fromUtf8(chosen);
+    if (bytes.find('\0') != std::string::npos || win1252::toUtf8(bytes) != chosen) {
+        return std::nullopt;
+    }
+    return bytes;
 }
 
 bool DtaConversion::fitsPath(std::string_view name) {

@@ -4,6 +4,7 @@
 #include "helpers/PathHelpers.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,11 +29,6 @@ public:
     // Fixed header values of every XML file the run writes.
     static constexpr std::string_view kMessageId = "MessageId1234567890";
     static constexpr std::string_view kInitiatingParty = "Testeinreicher";
-
-    // Names offered in the save dialog, Windows-1252 ("\xDC" is "Ü").
-    static constexpr std::string_view kCreditFileName = "\xDC"
-                                                        "berweisungen.xml";
-    static constexpr std::string_view kDebitFileName = "Lastschriften.xml";
 
     // Why a chosen name is not handed to the library.
     enum class Refusal {
@@ -61,6 +57,11 @@ public:
     // cut to the 35 characters the header holds. The directory is not cut: see fitsPath.
     static XmlTarget splitXmlFileName(std::string_view chosen, PathStyle style = NativePathStyle());
 
+    // The Windows-1252 bytes of a chosen file name (UTF-8), or nothing when they would name
+    // another file: characters the code page lacks would turn into "?", a NUL would end the
+    // name early.
+    static std::optional<std::string> libraryName(std::string_view chosen);
+
     // Whether a name fits the library's 256-byte path fields whole.
     static bool fitsPath(std::string_view name);
 
@@ -68,7 +69,7 @@ public:
     // party and the payment type of `kind`.
     static void fillFileHeader(Record& header, const XmlTarget& target, Kind kind);
 
-    // The preset of the save dialog for `kind`.
+    // The preset of the save dialog for `kind`, Windows-1252.
     static std::string_view presetFileName(Kind kind);
 
     // The message text of a refusal, Windows-1252 with CR LF, blanks appended like every

@@ -3,6 +3,7 @@
 #include "abi/Record.h"
 #include "abi/RecordLayouts.h"
 #include "binding/DLLAPI.h"
+#include "binding/LibraryCall.h"
 #include "binding/ResultReporter.h"
 #include "helpers/TextHelpers.h"
 
@@ -42,33 +43,22 @@ bool LibraryInit::startLog(OwnerWindow owner, std::string_view logFieldText) {
     if (name.empty()) {
         return true;
     }
-    const auto setLogFile = DLLAPI::entry<EntryPoint::SetLogFile>(owner);
-    if (!setLogFile) {
-        return false;
-    }
-    Record buffer = pathBuffer(name);
-    const int32_t result =
-        setLogFile(buffer.data(), kLogActionCreate, kLogContentAll, kLogFlushAlways);
-    if (result != kResultOk) {
-        ResultReporter::report(owner, entryPointName(EntryPoint::SetLogFile), result);
-        return false;
-    }
-    return true;
+    const Record buffer = pathBuffer(name);
+    const auto result = LibraryCall::call<EntryPoint::SetLogFile>(owner, CallReport::UnlessOk,
+                                                                  buffer.view(), kLogActionCreate,
+                                                                  kLogContentAll, kLogFlushAlways);
+    return result == kResultOk;
 }
 
 bool LibraryInit::initialise(OwnerWindow owner, std::string_view dataFieldText,
                              std::string_view tempFieldText, std::string_view userFieldText) {
-    const auto init = DLLAPI::entry<EntryPoint::Init>(owner);
-    if (!init) {
-        return false;
-    }
-    Record dataPath = pathBuffer(argument(dataFieldText));
-    Record tempPath = pathBuffer(argument(tempFieldText));
-    Record userPath = pathBuffer(argument(userFieldText));
+    const Record dataPath = pathBuffer(argument(dataFieldText));
+    const Record tempPath = pathBuffer(argument(tempFieldText));
+    const Record userPath = pathBuffer(argument(userFieldText));
     constexpr int32_t kReserved = 0;
-    const int32_t result = init(dataPath.data(), tempPath.data(), userPath.data(), kReserved);
-    ResultReporter::report(owner, entryPointName(EntryPoint::Init), result);
-    return true;
+    const auto result = LibraryCall::call<EntryPoint::Init>(
+        owner, CallReport::Always, dataPath.view(), tempPath.view(), userPath.view(), kReserved);
+    return result.has_value();
 }
 
 } // namespace zalvo

@@ -3,19 +3,21 @@
 #include "abi/EntryPoints.h"
 #include "helpers/NumberHelpers.h"
 #include "helpers/TextHelpers.h"
+#include "platform/Win1252Literal.h"
 
 namespace zalvo {
 
 namespace {
 
-// Texts are Windows-1252: "\xF6" is "ö".
+using namespace win1252::literals;
+
+// Texts are Windows-1252.
 constexpr std::string_view kCaptionSuccess = "Erfolg!";
 constexpr std::string_view kCaptionFailure = "Fehlermeldung entsprechend der Dokumentation";
 constexpr std::string_view kTextSuccess = "Alles verlief erfolgreich!  ";
 constexpr std::string_view kTextNotLoadable =
     "Die DLL Zalvotech.dll konnte nicht erfolgreich geladen werden!\r\n\r\n"
-    "Sie ist m\xF6"
-    "glicherweise nicht vorhanden, oder nicht im aktuellen Verzeichnis.";
+    "Sie ist möglicherweise nicht vorhanden, oder nicht im aktuellen Verzeichnis."_win1252;
 constexpr std::string_view kTextEntryPointMissing =
     "Beim Laden einer Funktion ist ein Fehler aufgetreten.\r\n\r\n"
     "Bitte informieren Sie den Hersteller!";
@@ -78,6 +80,10 @@ void ResultReporter::report(OwnerWindow owner, std::string_view name, int32_t co
         return;
     }
     s_sink->show(owner, caption(code), text(name, code), icon(code));
+}
+
+void ResultReporter::reportText(OwnerWindow owner, std::string_view text) {
+    report(owner, text, kFirstTextCode);
 }
 
 void ResultReporter::setSink(MessageSink* sink) {

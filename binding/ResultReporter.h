@@ -16,6 +16,9 @@ public:
     // Shows the message for `code` owned by `owner`. For codes 1 to 128 `name` is the whole
     // text; otherwise it names the entry point. Without an installed sink nothing is shown.
     static void report(OwnerWindow owner, std::string_view name, int32_t code);
+    // Shows a text the front end composed from what the library answered, under the success
+    // caption (code 1).
+    static void reportText(OwnerWindow owner, std::string_view text);
 
     // "Erfolg!" for codes of 0 or more, the error caption for negative ones.
     static std::string caption(int32_t code);

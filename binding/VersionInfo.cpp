@@ -2,21 +2,19 @@
 
 #include "abi/Record.h"
 #include "abi/RecordLayouts.h"
-#include "binding/DLLAPI.h"
+#include "binding/LibraryCall.h"
 #include "binding/ResultReporter.h"
 #include "helpers/DateHelpers.h"
+#include "platform/Win1252Literal.h"
 
 namespace zalvo {
 
 namespace {
 
-// Composed texts are shown with code 1: the text under the success caption.
-constexpr int32_t kComposedText = 1;
+using namespace win1252::literals;
 
-// Windows-1252: "\xE4" is "ä", "\xFC" is "ü".
-constexpr std::string_view kParticipants = "Aktualit\xE4t der SEPA-Teilnehmer: ";
-constexpr std::string_view kBankCodes = "G\xFC"
-                                        "ltigkeit des BLZ-Bestandes: ";
+constexpr std::string_view kParticipants = "Aktualität der SEPA-Teilnehmer: "_win1252;
+constexpr std::string_view kBankCodes = "Gültigkeit des BLZ-Bestandes: "_win1252;
 
 } // namespace
 
@@ -37,27 +35,21 @@ std::string VersionInfo::informationText(const Record& record) {
 }
 
 void VersionInfo::showVersion(OwnerWindow owner) {
-    const auto version = DLLAPI::entry<EntryPoint::Version>(owner);
-    if (!version) {
+    Record record(version::kSize);
+    // Shown whatever the library answered.
+    if (!LibraryCall::call<EntryPoint::Version>(owner, CallReport::SlotOnly, record.view())) {
         return;
     }
-    Record record(version::kSize);
-    version(record.data());
-    ResultReporter::report(owner, versionText(record), kComposedText);
+    ResultReporter::reportText(owner, versionText(record));
 }
 
 void VersionInfo::showInformation(OwnerWindow owner) {
-    const auto information = DLLAPI::entry<EntryPoint::Info>(owner);
-    if (!information) {
-        return;
-    }
     Record record(info::kSize);
-    const int32_t result = information(record.data());
-    if (result != kResultOk) {
-        ResultReporter::report(owner, entryPointName(EntryPoint::Info), result);
-        return;
+    const auto result =
+        LibraryCall::call<EntryPoint::Info>(owner, CallReport::UnlessOk, record.view());
+    if (result == kResultOk) {
+        ResultReporter::reportText(owner, informationText(record));
     }
-    ResultReporter::report(owner, informationText(record), kComposedText);
 }
 
 } // namespace zalvo

@@ -4,16 +4,15 @@
 
 #include "controls/QtOwner.h"
 
-TConvertForm::TConvertForm(QWidget* owner) : KXDialog(owner), m_ui(new Ui::TConvertForm) {
+TConvertForm::TConvertForm(QWidget* owner)
+    : KXDialog(owner), m_ui(std::make_unique<Ui::TConvertForm>()) {
     m_ui->setupUi(this);
     finishForm(m_ui->BOK, m_ui->BAbbruch);
     connect(m_ui->BOK, &QPushButton::clicked, this, &TConvertForm::BOKClick);
     connect(m_ui->BAbbruch, &QPushButton::clicked, this, &TConvertForm::BAbbruchClick);
 }
 
-TConvertForm::~TConvertForm() {
-    delete m_ui;
-}
+TConvertForm::~TConvertForm() = default;
 
 int TConvertForm::execute(QWidget* owner) {
     return runModal<TConvertForm>(owner);

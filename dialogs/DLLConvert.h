@@ -3,6 +3,8 @@
 #include "binding/AccountConversion.h"
 #include "dialogs/KXDialog.h"
 
+#include <memory>
+
 namespace Ui {
 class TConvertForm;
 }
@@ -35,6 +37,6 @@ private:
     void BOKClick();
     void BAbbruchClick();
 
-    Ui::TConvertForm* m_ui;
+    std::unique_ptr<Ui::TConvertForm> m_ui;
     zalvo::AccountConversion m_conversion;
 };

@@ -5,16 +5,15 @@
 #include "binding/BicLookup.h"
 #include "controls/QtOwner.h"
 
-TGetBICForm::TGetBICForm(QWidget* owner) : KXDialog(owner), m_ui(new Ui::TGetBICForm) {
+TGetBICForm::TGetBICForm(QWidget* owner)
+    : KXDialog(owner), m_ui(std::make_unique<Ui::TGetBICForm>()) {
     m_ui->setupUi(this);
     finishForm(m_ui->BOK, m_ui->BAbbruch);
     connect(m_ui->BOK, &QPushButton::clicked, this, &TGetBICForm::BOKClick);
     connect(m_ui->BAbbruch, &QPushButton::clicked, this, &TGetBICForm::BAbbruchClick);
 }
 
-TGetBICForm::~TGetBICForm() {
-    delete m_ui;
-}
+TGetBICForm::~TGetBICForm() = default;
 
 int TGetBICForm::execute(QWidget* owner) {
     return runModal<TGetBICForm>(owner);

@@ -2,6 +2,8 @@
 
 #include "dialogs/KXDialog.h"
 
+#include <memory>
+
 namespace Ui {
 class TGetBICForm;
 }
@@ -29,5 +31,5 @@ private:
     void BOKClick();
     void BAbbruchClick();
 
-    Ui::TGetBICForm* m_ui;
+    std::unique_ptr<Ui::TGetBICForm> m_ui;
 };

@@ -7,16 +7,14 @@
 
 using zalvo::LibraryInit;
 
-TInitForm::TInitForm(QWidget* owner) : KXDialog(owner), m_ui(new Ui::TInitForm) {
+TInitForm::TInitForm(QWidget* owner) : KXDialog(owner), m_ui(std::make_unique<Ui::TInitForm>()) {
     m_ui->setupUi(this);
     finishForm(m_ui->BOK, m_ui->BAbbruch);
     connect(m_ui->BOK, &QPushButton::clicked, this, &TInitForm::BOKClick);
     connect(m_ui->BAbbruch, &QPushButton::clicked, this, &TInitForm::BAbbruchClick);
 }
 
-TInitForm::~TInitForm() {
-    delete m_ui;
-}
+TInitForm::~TInitForm() = default;
 
 int TInitForm::execute(QWidget* owner) {
     return runModal<TInitForm>(owner);

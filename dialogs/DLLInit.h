@@ -2,6 +2,8 @@
 
 #include "dialogs/KXDialog.h"
 
+#include <memory>
+
 namespace Ui {
 class TInitForm;
 }
@@ -32,5 +34,5 @@ private:
     void BOKClick();
     void BAbbruchClick();
 
-    Ui::TInitForm* m_ui;
+    std::unique_ptr<Ui::TInitForm> m_ui;
 };

@@ -2,6 +2,8 @@
 
 #include "dialogs/PaymentFileDialog.h"
 
+#include <memory>
+
 namespace Ui {
 class TXMLForm;
 }
@@ -18,5 +20,5 @@ public:
     static int execute(QWidget* owner);
 
 private:
-    Ui::TXMLForm* m_ui;
+    std::unique_ptr<Ui::TXMLForm> m_ui;
 };

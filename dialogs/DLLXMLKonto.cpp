@@ -3,7 +3,8 @@
 #include "ui_DLLXMLKonto.h"
 
 TXMLKontoForm::TXMLKontoForm(QWidget* owner)
-    : PaymentFileDialog(zalvo::AccountForm::BankCodeAccount, owner), m_ui(new Ui::TXMLKontoForm) {
+    : PaymentFileDialog(zalvo::AccountForm::BankCodeAccount, owner),
+      m_ui(std::make_unique<Ui::TXMLKontoForm>()) {
     m_ui->setupUi(this);
     attach({m_ui->EAName,    m_ui->EABLZ,       m_ui->EAKonto,  m_ui->EACI,     m_ui->EEName,
             m_ui->EEBLZ,     m_ui->EEKonto,     m_ui->EEBetrag, m_ui->EEZweck1, m_ui->EEZweck2,
@@ -12,9 +13,7 @@ TXMLKontoForm::TXMLKontoForm(QWidget* owner)
             m_ui->Memo,      m_ui->BCreate,     m_ui->BWrite,   m_ui->BClose,   m_ui->BAbbruch});
 }
 
-TXMLKontoForm::~TXMLKontoForm() {
-    delete m_ui;
-}
+TXMLKontoForm::~TXMLKontoForm() = default;
 
 int TXMLKontoForm::execute(QWidget* owner) {
     return runModal<TXMLKontoForm>(owner);

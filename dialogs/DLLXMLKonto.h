@@ -2,6 +2,8 @@
 
 #include "dialogs/PaymentFileDialog.h"
 
+#include <memory>
+
 namespace Ui {
 class TXMLKontoForm;
 }
@@ -19,5 +21,5 @@ public:
     static int execute(QWidget* owner);
 
 private:
-    Ui::TXMLKontoForm* m_ui;
+    std::unique_ptr<Ui::TXMLKontoForm> m_ui;
 };

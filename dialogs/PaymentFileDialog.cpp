@@ -1,7 +1,5 @@
 #include "dialogs/PaymentFileDialog.h"
 
-#include "binding/DLLAPI.h"
-#include "binding/ResultReporter.h"
 #include "controls/KXDefaults.h"
 #include "controls/PaymentCharClasses.h"
 #include "controls/PaymentFieldBinding.h"
@@ -12,7 +10,6 @@
 #include "controls/TKXLabel.h"
 #include "controls/TKXRadio.h"
 #include "dialogs/ButtonGlyph.h"
-#include "helpers/DateHelpers.h"
 
 #include <QGroupBox>
 #include <QHash>
@@ -20,7 +17,6 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QStringList>
-#include <optional>
 
 namespace {
 
@@ -47,23 +43,10 @@ void setGlyph(QAbstractButton* button, ButtonGlyph::Kind kind) {
     }
 }
 
-// Hands the record to the entry point and reports the answer under the entry point's name.
-// No result when the slot is empty; that has been reported already.
-template <zalvo::EntryPoint E>
-std::optional<int32_t> callWithRecord(zalvo::OwnerWindow owner, zalvo::Record& record) {
-    const auto function = zalvo::DLLAPI::entry<E>(owner);
-    if (!function) {
-        return std::nullopt;
-    }
-    const int32_t result = function(record.data());
-    zalvo::ResultReporter::report(owner, zalvo::entryPointName(E), result);
-    return result;
-}
-
 } // namespace
 
 PaymentFileDialog::PaymentFileDialog(zalvo::AccountForm form, QWidget* owner)
-    : KXDialog(owner), m_records(form) {}
+    : KXDialog(owner), m_file(form) {}
 
 PaymentFileDialog::~PaymentFileDialog() {
     // The fields outlive this body; they must not keep pointing into the tables.
@@ -126,7 +109,7 @@ void PaymentFileDialog::SetUp() {
     m_charClasses = std::make_unique<PaymentCharClasses>();
     BindPaymentCharClasses(this, *m_charClasses);
     RUebwClick();
-    m_records.zero();
+    m_file.reset();
 }
 
 void PaymentFileDialog::FormClose() {
@@ -144,6 +127,10 @@ void PaymentFileDialog::RUebwClick() {
 }
 
 void PaymentFileDialog::BCreateClick() {
+    m_file.create(ownerHandle(this), fileHeaderInput());
+}
+
+zalvo::FileHeaderInput PaymentFileDialog::fileHeaderInput() const {
     const Controls& c = m_controls;
     zalvo::FileHeaderInput header;
     header.exportPath = c.exportPath->textBytes();
@@ -151,8 +138,7 @@ void PaymentFileDialog::BCreateClick() {
     header.initiatingParty = c.initiatingParty->textBytes();
     header.messageId = c.messageId->textBytes();
     header.directDebit = c.directDebit->isChecked();
-    m_records.fillFileHeader(header);
-    callWithRecord<zalvo::EntryPoint::CreateXML>(ownerHandle(this), m_records.fileHeader());
+    return header;
 }
 
 zalvo::PaymentEntryInput PaymentFileDialog::paymentEntryInput() const {
@@ -175,19 +161,11 @@ zalvo::PaymentEntryInput PaymentFileDialog::paymentEntryInput() const {
 
 void PaymentFileDialog::BWriteClick() {
     // The fields stay as they are, so the next entry is typed over this one.
-    m_records.fillPaymentEntry(paymentEntryInput(), Today());
-    callWithRecord<zalvo::EntryPoint::WriteXML>(ownerHandle(this), m_records.paymentEntry());
+    m_file.write(ownerHandle(this), paymentEntryInput());
 }
 
 void PaymentFileDialog::BCloseClick() {
-    m_records.zeroSummary();
-    const auto result =
-        callWithRecord<zalvo::EntryPoint::CloseXML>(ownerHandle(this), m_records.summary());
-    // Totals only of a file that was really finished.
-    if (result == zalvo::kResultOk) {
-        constexpr int32_t kComposedText = 1;
-        zalvo::ResultReporter::report(ownerHandle(this), m_records.summaryText(), kComposedText);
-    }
+    m_file.close(ownerHandle(this));
 }
 
 bool PaymentFileDialog::FormKeyDown(int key) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "binding/PaymentFileRecords.h"
+#include "binding/PaymentFile.h"
 #include "dialogs/KXDialog.h"
 
 #include <memory>
@@ -14,9 +14,10 @@ class TKXLabel;
 class TKXRadio;
 
 // Writes a SEPA XML payment file through the library entry by entry: XMLCreate opens it,
-// XMLWrite adds the entry on screen, XMLClose finishes it and shows the totals. Both payment
-// file dialogs are this one; they differ only in how the two accounts are typed (BIC and
-// IBAN, or bank code and account number). No call order is enforced: the library judges it.
+// XMLWrite adds the entry on screen, XMLClose finishes it and shows the totals (the steps
+// are zalvo::PaymentFile's; the dialog reads its fields for them). Both payment file dialogs
+// are this one; they differ only in how the two accounts are typed (BIC and IBAN, or bank
+// code and account number).
 class PaymentFileDialog : public KXDialog {
     Q_OBJECT
 
@@ -74,12 +75,13 @@ private:
     bool FormKeyDown(int key);
     void BAbbruchClick();
 
+    zalvo::FileHeaderInput fileHeaderInput() const;
     zalvo::PaymentEntryInput paymentEntryInput() const;
     // Fields that share a label text are also named after their group.
     void nameFieldsForAssistiveTools();
 
     Controls m_controls{};
-    zalvo::PaymentFileRecords m_records;
+    zalvo::PaymentFile m_file;
     // The seven character-class tables, from the first activation until the dialog closes.
     std::unique_ptr<PaymentCharClasses> m_charClasses;
 };

@@ -8,7 +8,7 @@
 #include "platform/FixedClock.h"
 #include "platform/ScopedClock.h"
 #include "tests/app/MenuClick.h"
-#include "tests/app/ScriptedFileDialogs.h"
+#include "tests/app/ScriptedMainWindow.h"
 #include "tests/paylib/SchemaCheck.h"
 #include "tests/paylib/dta/DtaTestWriter.h"
 #include "tests/support/GuiTest.h"
@@ -24,7 +24,7 @@
 #include <gtest/gtest.h>
 
 using testsupport::messageSink;
-using testsupport::ScriptedFileDialogs;
+using testsupport::ScriptedFileChooser;
 using zalvo::DLLAPI;
 using zalvo::EntryPoint;
 namespace fs = std::filesystem;
@@ -39,12 +39,7 @@ protected:
         std::string empty(zalvo::kPathBufferSize, '\0');
         ASSERT_EQ(DLLAPI::bound<EntryPoint::Init>()(empty.data(), empty.data(), empty.data(), 0),
                   0);
-        m_form = std::make_unique<TDemoForm>();
-        auto dialogs = std::make_unique<ScriptedFileDialogs>();
-        m_dialogs = dialogs.get();
-        m_form->setFileDialogs(std::move(dialogs));
-        m_form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_form.get()));
+        m_form = testsupport::showMainWindow(m_dialogs);
     }
 
     void TearDown() override {
@@ -62,15 +57,13 @@ protected:
         return file;
     }
 
-    static QString qt(const fs::path& path) { return QString::fromStdString(path.string()); }
-
     testsupport::TempDirectory m_temp;
     // The real day: the library refuses dates in the past by its own clock. (Dates that
     // cross into March of a leap year are tested on the library's core.)
     platform::FixedClock m_clock{testsupport::realDay(9, 30)};
     platform::ScopedClock m_pinnedClock{m_clock};
     std::unique_ptr<TDemoForm> m_form;
-    ScriptedFileDialogs* m_dialogs = nullptr;
+    ScriptedFileChooser* m_dialogs = nullptr;
 };
 
 dtatest::LogicalFile credits() {
@@ -108,13 +101,13 @@ dtatest::LogicalFile debits() {
 TEST_F(DtaRealLibraryTest, ConvertsBothKindsIntoValidSepaFiles) {
     const fs::path creditFile = m_temp.path() / "ueberweisungen.xml";
     const fs::path debitFile = m_temp.path() / "lastschriften.xml";
-    m_dialogs->answerOpen(qt(writeDta({credits(), debits()})));
-    m_dialogs->answerSave(qt(creditFile));
-    m_dialogs->answerSave(qt(debitFile));
+    m_dialogs->answerOpen(writeDta({credits(), debits()}).string());
+    m_dialogs->answerSave(creditFile.string());
+    m_dialogs->answerSave(debitFile.string());
     runFromMenu();
 
     EXPECT_EQ(m_dialogs->savePresets(),
-              (QStringList{QString::fromUtf8("Überweisungen.xml"), "Lastschriften.xml"}));
+              (std::vector<std::string>{"Überweisungen.xml", "Lastschriften.xml"}));
     ASSERT_EQ(messageSink().messages().size(), 1u);
     EXPECT_EQ(messageSink().messages().front().text, "Alles verlief erfolgreich!     ");
     ASSERT_TRUE(schemacheck::validates(creditFile, "pain.001.001.09.xsd"));
@@ -145,10 +138,10 @@ TEST_F(DtaRealLibraryTest, AMalformedFileIsReportedUnderReadDTA) {
     bytes.resize(bytes.size() - 1);
     const fs::path file = m_temp.path() / "kaputt.dta";
     std::ofstream(file, std::ios::binary) << bytes;
-    m_dialogs->answerOpen(qt(file));
+    m_dialogs->answerOpen(file.string());
     runFromMenu();
 
-    EXPECT_TRUE(m_dialogs->savePresets().isEmpty());
+    EXPECT_TRUE(m_dialogs->savePresets().empty());
     ASSERT_EQ(messageSink().messages().size(), 1u);
     EXPECT_EQ(messageSink().messages().front().text,
               "Fehler bei der Funktion: Zalvotech_ReadDTA\r\n\r\nFehlernummer=-505   ");

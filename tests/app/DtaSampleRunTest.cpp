@@ -7,7 +7,7 @@
 #include "platform/FixedClock.h"
 #include "platform/ScopedClock.h"
 #include "tests/app/MenuClick.h"
-#include "tests/app/ScriptedFileDialogs.h"
+#include "tests/app/ScriptedMainWindow.h"
 #include "tests/paylib/SchemaCheck.h"
 #include "tests/support/DtaSamples.h"
 #include "tests/support/GuiTest.h"
@@ -23,7 +23,7 @@
 #include <gtest/gtest.h>
 
 using testsupport::messageSink;
-using testsupport::ScriptedFileDialogs;
+using testsupport::ScriptedFileChooser;
 using zalvo::DLLAPI;
 using zalvo::EntryPoint;
 namespace fs = std::filesystem;
@@ -73,12 +73,7 @@ protected:
         data.resize(zalvo::kPathBufferSize, '\0');
         std::string empty(zalvo::kPathBufferSize, '\0');
         ASSERT_EQ(DLLAPI::bound<EntryPoint::Init>()(data.data(), empty.data(), empty.data(), 0), 0);
-        m_form = std::make_unique<TDemoForm>();
-        auto dialogs = std::make_unique<ScriptedFileDialogs>();
-        m_dialogs = dialogs.get();
-        m_form->setFileDialogs(std::move(dialogs));
-        m_form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_form.get()));
+        m_form = testsupport::showMainWindow(m_dialogs);
     }
 
     void TearDown() override {
@@ -90,10 +85,10 @@ protected:
     void runFromMenu() { testsupport::clickMenuItem(m_form.get(), "MXML", "MDTA"); }
 
     // A copy of the sample in the test's folder, under a name with an umlaut.
-    QString sample(const char* name) {
-        const fs::path copy = m_temp.path() / (std::string("Sammler-\xC3\xBC-") + name);
+    std::string sample(const char* name) {
+        const fs::path copy = m_temp.path() / (std::string("Sammler-ü-") + name);
         fs::copy_file(kSamples / name, copy);
-        return QString::fromStdString(copy.string());
+        return copy.string();
     }
 
     std::vector<std::string> messageTexts() const {
@@ -109,7 +104,7 @@ protected:
     platform::FixedClock m_clock{testsupport::realDay(9, 30)};
     platform::ScopedClock m_pinnedClock{m_clock};
     std::unique_ptr<TDemoForm> m_form;
-    ScriptedFileDialogs* m_dialogs = nullptr;
+    ScriptedFileChooser* m_dialogs = nullptr;
 };
 
 } // namespace
@@ -121,10 +116,10 @@ TEST_F(DtaSampleRunTest, TwoCreditTransfersBecomeOneValidCreditTransferFile) {
     const fs::path xml = folder / "\xC3\x9C"
                                   "berweisungen.xml";
     m_dialogs->answerOpen(sample("pear_show_dta_gk_two_credits.dta"));
-    m_dialogs->answerSave(QString::fromStdString(xml.string()));
+    m_dialogs->answerSave(xml.string());
     runFromMenu();
 
-    EXPECT_EQ(m_dialogs->savePresets(), QStringList{QString::fromUtf8("Überweisungen.xml")});
+    EXPECT_EQ(m_dialogs->savePresets(), std::vector<std::string>{"Überweisungen.xml"});
     EXPECT_EQ(messageTexts(), std::vector<std::string>{"Alles verlief erfolgreich!     "});
     ASSERT_TRUE(fs::exists(xml));
     EXPECT_TRUE(schemacheck::validates(xml, "pain.001.001.09.xsd"));
@@ -138,7 +133,7 @@ TEST_F(DtaSampleRunTest, TwoCreditTransfersBecomeOneValidCreditTransferFile) {
 TEST_F(DtaSampleRunTest, AFileWithoutEntriesOffersNoSaveDialog) {
     m_dialogs->answerOpen(sample("dtaus0_valid_header_and_checksum.dta"));
     runFromMenu();
-    EXPECT_TRUE(m_dialogs->savePresets().isEmpty());
+    EXPECT_TRUE(m_dialogs->savePresets().empty());
     ASSERT_EQ(messageSink().messages().size(), 1u);
     EXPECT_EQ(messageSink().messages()[0].text,
               "Fehler bei der Funktion: Zalvotech_WriteDTAtoXML\r\n\r\nFehlernummer=-3   ");
@@ -148,9 +143,9 @@ TEST_F(DtaSampleRunTest, AFileWithoutEntriesOffersNoSaveDialog) {
 TEST_F(DtaSampleRunTest, ADirectDebitFileBecomesAValidDirectDebitFile) {
     const fs::path xml = m_temp.path() / "Lastschriften.xml";
     m_dialogs->answerOpen(sample("dtaus0_valid_header_checksum_and_transaction.dta"));
-    m_dialogs->answerSave(QString::fromStdString(xml.string()));
+    m_dialogs->answerSave(xml.string());
     runFromMenu();
-    EXPECT_EQ(m_dialogs->savePresets(), QStringList{QStringLiteral("Lastschriften.xml")});
+    EXPECT_EQ(m_dialogs->savePresets(), std::vector<std::string>{"Lastschriften.xml"});
     EXPECT_EQ(messageTexts(), std::vector<std::string>{"Alles verlief erfolgreich!     "});
     ASSERT_TRUE(fs::exists(xml));
     EXPECT_TRUE(schemacheck::validates(xml, "pain.008.001.08.xsd"));

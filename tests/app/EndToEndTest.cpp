@@ -14,7 +14,7 @@
 #include "platform/FixedClock.h"
 #include "platform/ScopedClock.h"
 #include "tests/app/MenuClick.h"
-#include "tests/app/ScriptedFileDialogs.h"
+#include "tests/app/ScriptedMainWindow.h"
 #include "tests/dialogs/DialogTest.h"
 #include "tests/paylib/SchemaCheck.h"
 #include "tests/paylib/dta/DtaTestWriter.h"
@@ -37,7 +37,7 @@ using dialogtest::find;
 using dialogtest::shown;
 using dialogtest::type;
 using testsupport::messageSink;
-using testsupport::ScriptedFileDialogs;
+using testsupport::ScriptedFileChooser;
 using testsupport::ShownMessage;
 using zalvo::DLLAPI;
 using zalvo::EntryPoint;
@@ -58,12 +58,7 @@ class EndToEndTest : public ::testing::Test {
 protected:
     void SetUp() override {
         fs::copy_file(ZALVO_LIBRARY_FILE, m_temp.path() / "Zalvotech.dll");
-        m_form = std::make_unique<TDemoForm>();
-        auto dialogs = std::make_unique<ScriptedFileDialogs>();
-        m_dialogs = dialogs.get();
-        m_form->setFileDialogs(std::move(dialogs));
-        m_form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_form.get()));
+        m_form = testsupport::showMainWindow(m_dialogs);
     }
 
     void TearDown() override {
@@ -152,7 +147,7 @@ protected:
     platform::FixedClock m_clock{testsupport::realDay(9, 30)};
     platform::ScopedClock m_pinnedClock{m_clock};
     std::unique_ptr<TDemoForm> m_form;
-    ScriptedFileDialogs* m_dialogs = nullptr;
+    ScriptedFileChooser* m_dialogs = nullptr;
 };
 
 void EndToEndTest::initialise() {
@@ -319,13 +314,13 @@ void EndToEndTest::convertDta(const fs::path& creditFile, const fs::path& debitF
     const fs::path dta = m_temp.path() / "sammler.dta";
     std::ofstream(dta, std::ios::binary) << dtatest::write({credits, debits});
 
-    m_dialogs->answerOpen(qt(dta));
-    m_dialogs->answerSave(qt(creditFile));
-    m_dialogs->answerSave(qt(debitFile));
+    m_dialogs->answerOpen(dta.string());
+    m_dialogs->answerSave(creditFile.string());
+    m_dialogs->answerSave(debitFile.string());
     choose(QStringLiteral("XML-Datei"), QStringLiteral("DTA nach XML umsetzen"));
 
     EXPECT_EQ(m_dialogs->savePresets(),
-              (QStringList{QString::fromUtf8("Überweisungen.xml"), "Lastschriften.xml"}));
+              (std::vector<std::string>{"Überweisungen.xml", "Lastschriften.xml"}));
     const auto messages = takeMessages();
     ASSERT_EQ(messages.size(), 1u);
     // The direct debit's bank has the IBAN rule 0005: its file is written with notice 210,

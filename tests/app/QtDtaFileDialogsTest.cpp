@@ -132,13 +132,28 @@ TEST(QtDtaFileDialogsTest, OpenReturnsTheTypedFileAndNothingOnEscape) {
 
     const auto file = folder.path() / "sammler.txt";
     whenShown<QFileDialog>([file](QFileDialog* dialog) { enterAndConfirm(dialog, file); });
-    const auto chosen = dialogs.openDtaFile(nullptr);
+    const auto chosen = dialogs.chooseDtaFile(nullptr);
     ASSERT_TRUE(chosen.has_value());
-    EXPECT_EQ(std::filesystem::path(chosen->toStdString()), file);
+    EXPECT_EQ(std::filesystem::path(*chosen), file);
 
     whenShown<QFileDialog>(
         [](QFileDialog* dialog) { QTest::keyClick(fileNameEdit(dialog), Qt::Key_Escape); });
-    EXPECT_FALSE(dialogs.openDtaFile(nullptr).has_value());
+    EXPECT_FALSE(dialogs.chooseDtaFile(nullptr).has_value());
+}
+
+TEST(QtDtaFileDialogsTest, NamesReachTheRunAsUtf8WithEveryCharacter) {
+    testsupport::TempDirectory folder;
+    // "Ω" has no Windows-1252 byte; the dialog passes it on all the same, the run refuses it.
+    const std::string names[] = {"Überweisung-ß.txt", "Ω.dat"};
+    QtDtaFileDialogs dialogs;
+    for (const std::string& name : names) {
+        const auto file = folder.path() / name;
+        touch(file);
+        whenShown<QFileDialog>([file](QFileDialog* dialog) { enterAndConfirm(dialog, file); });
+        const auto chosen = dialogs.chooseDtaFile(nullptr);
+        ASSERT_TRUE(chosen.has_value());
+        EXPECT_EQ(*chosen, (folder.path() / name).string());
+    }
 }
 
 TEST(QtDtaFileDialogsTest, SaveAsksBeforeReplacingAnExistingFile) {
@@ -158,7 +173,7 @@ TEST(QtDtaFileDialogsTest, SaveAsksBeforeReplacingAnExistingFile) {
         EXPECT_TRUE(dialog->isVisible());
         QTest::keyClick(fileNameEdit(dialog), Qt::Key_Escape);
     });
-    EXPECT_FALSE(dialogs.saveXmlFile(nullptr, QStringLiteral("Lastschriften.xml")).has_value());
+    EXPECT_FALSE(dialogs.chooseXmlTarget(nullptr, "Lastschriften.xml").has_value());
     EXPECT_TRUE(asked);
 
     // "Yes" takes the file.
@@ -170,10 +185,10 @@ TEST(QtDtaFileDialogsTest, SaveAsksBeforeReplacingAnExistingFile) {
         });
         enterAndConfirm(dialog, existing);
     });
-    const auto chosen = dialogs.saveXmlFile(nullptr, QStringLiteral("Lastschriften.xml"));
+    const auto chosen = dialogs.chooseXmlTarget(nullptr, "Lastschriften.xml");
     EXPECT_TRUE(asked);
     ASSERT_TRUE(chosen.has_value());
-    EXPECT_EQ(std::filesystem::path(chosen->toStdString()), existing);
+    EXPECT_EQ(std::filesystem::path(*chosen), existing);
 }
 
 TEST(QtDtaFileDialogsTest, SaveAddsTheXmlSuffixToANewName) {
@@ -181,7 +196,7 @@ TEST(QtDtaFileDialogsTest, SaveAddsTheXmlSuffixToANewName) {
     QtDtaFileDialogs dialogs;
     const auto typed = folder.path() / "ausgabe";
     whenShown<QFileDialog>([typed](QFileDialog* dialog) { enterAndConfirm(dialog, typed); });
-    const auto chosen = dialogs.saveXmlFile(nullptr, QStringLiteral("Lastschriften.xml"));
+    const auto chosen = dialogs.chooseXmlTarget(nullptr, "Lastschriften.xml");
     ASSERT_TRUE(chosen.has_value());
-    EXPECT_EQ(std::filesystem::path(chosen->toStdString()), folder.path() / "ausgabe.xml");
+    EXPECT_EQ(std::filesystem::path(*chosen), folder.path() / "ausgabe.xml");
 }

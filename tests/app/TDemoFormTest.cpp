@@ -2,9 +2,9 @@
 
 #include "binding/DLLAPI.h"
 #include "tests/app/MenuClick.h"
-#include "tests/app/ScriptedFileDialogs.h"
 #include "tests/support/FakeLibrary.h"
 #include "tests/support/GuiTest.h"
+#include "tests/support/ScriptedFileChooser.h"
 #include "tests/support/TempDirectory.h"
 
 #include <QAction>
@@ -256,7 +256,7 @@ TEST_F(TDemoFormTest, DTARunLeavesTheWorkingDirectoryAsItWas) {
     FakeLibrary fake;
     ASSERT_EQ(DLLAPI::loadAndBind(), 0);
     // The open dialog is cancelled; a real one would wait for a user.
-    m_form->setFileDialogs(std::make_unique<testsupport::ScriptedFileDialogs>());
+    m_form->setFileDialogs(std::make_unique<testsupport::ScriptedFileChooser>());
     const auto before = std::filesystem::current_path();
     clickItem("MXML", "MDTA");
     EXPECT_EQ(std::filesystem::current_path(), before);

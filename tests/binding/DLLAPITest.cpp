@@ -45,7 +45,7 @@ protected:
 TEST_F(DLLAPITest, StartsNotLoadedAndTheGuardSaysSo) {
     EXPECT_EQ(DLLAPI::moduleHandle(), 0u);
     EXPECT_FALSE(DLLAPI::loaded());
-    EXPECT_FALSE(DLLAPI::isLoaded(&g_owner));
+    EXPECT_FALSE(DLLAPI::requireLoaded(&g_owner));
     ASSERT_EQ(m_recorder.messages().size(), 1u);
     EXPECT_EQ(m_recorder.messages()[0].text, kNotLoaded);
     EXPECT_EQ(m_recorder.messages()[0].owner, &g_owner);
@@ -57,7 +57,7 @@ TEST_F(DLLAPITest, LoadBindsAllSixteenFromTheCurrentDirectory) {
     EXPECT_EQ(DLLAPI::loadAndBind(), 0);
     EXPECT_EQ(DLLAPI::moduleHandle(), reinterpret_cast<std::uintptr_t>(fake.module()));
     expectBoundTo(fake);
-    EXPECT_TRUE(DLLAPI::isLoaded(&g_owner));
+    EXPECT_TRUE(DLLAPI::requireLoaded(&g_owner));
     EXPECT_TRUE(m_recorder.messages().empty());
     // Loading calls nothing in the library.
     EXPECT_TRUE(fake.calls().empty());
@@ -126,7 +126,7 @@ TEST_F(DLLAPITest, MissingFileGivesMinus99999AndTheNextLoadTriesAgain) {
 TEST_F(DLLAPITest, LackingOnlyGetDTAProtokollGivesMinus99998ButCountsAsLoaded) {
     FakeLibrary fake(FakeVariant::NoProtokoll);
     EXPECT_EQ(DLLAPI::loadAndBind(), -99998);
-    EXPECT_TRUE(DLLAPI::isLoaded(&g_owner));
+    EXPECT_TRUE(DLLAPI::requireLoaded(&g_owner));
     EXPECT_TRUE(m_recorder.messages().empty());
 
     // Bound up to the missing name, nothing from there on.
@@ -153,23 +153,6 @@ TEST_F(DLLAPITest, LibraryWithoutAnyEntryPointIsLoadedWithAnEmptyTable) {
     for (std::size_t i = 0; i < zalvo::kEntryPointCount; ++i) {
         EXPECT_EQ(DLLAPI::slot(static_cast<EntryPoint>(i)), nullptr);
     }
-}
-
-TEST_F(DLLAPITest, EmptySlotIsReportedUnderItsNameAndNeverHandedOut) {
-    FakeLibrary fake(FakeVariant::NoProtokoll);
-    ASSERT_EQ(DLLAPI::loadAndBind(), -99998);
-
-    EXPECT_EQ(DLLAPI::entry<EntryPoint::FreeDTAVars>(&g_owner), nullptr);
-    ASSERT_EQ(m_recorder.messages().size(), 1u);
-    EXPECT_EQ(m_recorder.messages()[0].text, kMissing);
-    EXPECT_EQ(m_recorder.messages()[0].owner, &g_owner);
-
-    const auto convert = DLLAPI::entry<EntryPoint::ConvertBLZKonto>(&g_owner);
-    ASSERT_NE(convert, nullptr);
-    EXPECT_EQ(m_recorder.messages().size(), 1u);
-    char record[zalvo::account::kSize] = {};
-    fake.script(EntryPoint::ConvertBLZKonto, 17);
-    EXPECT_EQ(convert(record), 17);
 }
 
 TEST_F(DLLAPITest, ReleaseWhenNotLoadedDoesNothing) {
@@ -214,7 +197,7 @@ TEST_F(DLLAPITest, ReleaseStopsTheLibraryLogThenFreesAndReportsSuccess) {
     EXPECT_EQ(m_recorder.messages()[0].owner, &g_owner);
 
     // Not loaded any more: the guard stops commands.
-    EXPECT_FALSE(DLLAPI::isLoaded(&g_owner));
+    EXPECT_FALSE(DLLAPI::requireLoaded(&g_owner));
 }
 
 TEST_F(DLLAPITest, ReleaseWithEmptyLogNamePassesAZeroedBuffer) {
@@ -251,9 +234,36 @@ TEST_F(DLLAPITest, ReleaseWithAnUnboundLogEntryReportsItAndStillFrees) {
 TEST_F(DLLAPITest, ForgettingTheModuleCallsNothing) {
     FakeLibrary fake;
     ASSERT_EQ(DLLAPI::loadAndBind(), 0);
-    DLLAPI::forgetModule();
+    EXPECT_TRUE(DLLAPI::forgetModule());
     EXPECT_FALSE(DLLAPI::loaded());
+    EXPECT_FALSE(DLLAPI::forgetModule());
     EXPECT_TRUE(fake.calls().empty());
     // The table stays for the next load of the same module.
     EXPECT_EQ(DLLAPI::slot(EntryPoint::Free), fake.address(EntryPoint::Free));
+}
+
+TEST_F(DLLAPITest, WindowCloseFreesOnceThroughTheSameStepsAndShowsNothing) {
+    FakeLibrary fake;
+    ASSERT_EQ(DLLAPI::loadAndBind(), 0);
+    DLLAPI::setLogFileName("");
+    fake.script(EntryPoint::Free, -1);
+    DLLAPI::releaseAtWindowClose();
+    // The log is stopped through the front end's own writer, not through the library.
+    EXPECT_EQ(fake.callNames(), (std::vector<std::string>{"Zalvotech_Free"}));
+    EXPECT_FALSE(DLLAPI::loaded());
+    EXPECT_TRUE(m_recorder.messages().empty());
+
+    DLLAPI::releaseAtWindowClose();
+    DLLAPI::release(&g_owner);
+    EXPECT_EQ(fake.calls().size(), 1u);
+    EXPECT_TRUE(m_recorder.messages().empty());
+}
+
+TEST_F(DLLAPITest, WindowCloseWithAnUnboundFreeCallsNothingAndShowsNothing) {
+    FakeLibrary fake(FakeVariant::NoFree);
+    ASSERT_EQ(DLLAPI::loadAndBind(), -99998);
+    DLLAPI::releaseAtWindowClose();
+    EXPECT_FALSE(DLLAPI::loaded());
+    EXPECT_TRUE(fake.calls().empty());
+    EXPECT_TRUE(m_recorder.messages().empty());
 }

@@ -1,7 +1,7 @@
 #include "dialogs/DLLXML.h"
 #include "dialogs/DLLXMLKonto.h"
 
-#include "abi/RecordLayouts.h"
+#include "abi/RecordView.h"
 #include "app/TDemoForm.h"
 #include "binding/DLLAPI.h"
 #include "controls/CharClassTable.h"
@@ -32,7 +32,6 @@ const std::string kWrite = "Zalvotech_WriteXML";
 const std::string kClose = "Zalvotech_CloseXML";
 constexpr std::size_t kHeaderSize = 404;
 constexpr std::size_t kEntrySize = 708;
-constexpr std::size_t kSummarySize = 20;
 
 // What differs between the two forms: the names and texts of the four account fields.
 struct AccountFields {
@@ -50,10 +49,6 @@ template <> struct FormTraits<TXMLForm> {
 template <> struct FormTraits<TXMLKontoForm> {
     static constexpr AccountFields kFields{"EABLZ", "EAKonto", "EEBLZ", "EEKonto", "EEInName"};
 };
-
-std::string summaryText(const std::string& count, const std::string& sum) {
-    return "Anzahl Datens\xE4tze: " + count + "\r\n\r\nSumme der Betr\xE4ge: " + sum;
-}
 
 std::string int32Bytes(int32_t value) {
     std::string bytes(4, '\0');
@@ -97,8 +92,9 @@ protected:
         retype("EEBetrag", amount);
         click(button("BWrite"));
         const std::string entry = lastEntry();
-        return entry.size() == kEntrySize ? zalvo::Record::textOf(entry.data() + 483, 13)
-                                          : std::string();
+        return entry.size() == kEntrySize
+                   ? zalvo::RecordView(entry.data(), kEntrySize).text(zalvo::payment::kAmountCents)
+                   : std::string();
     }
 
     // Execution dates are six days after this Tuesday.
@@ -366,45 +362,6 @@ TYPED_TEST(PaymentFormTest, AmountsReachTheLibraryAsWholeCents) {
     EXPECT_EQ(this->amountAfterWriting(QStringLiteral("12345678901")), std::string(12, '$'));
     EXPECT_EQ(this->amountAfterWriting(QString()), "0");
     EXPECT_EQ(this->m_fake.callsTo(EntryPoint::WriteXML).size(), 6u);
-}
-
-TYPED_TEST(PaymentFormTest, SuccessfulCloseShowsTheSuccessThenTheTotals) {
-    this->m_fake.script(EntryPoint::CloseXML, 0);
-    this->m_fake.scriptWrite(EntryPoint::CloseXML, 0, 0, int32Bytes(3));
-    this->m_fake.scriptText(EntryPoint::CloseXML, 0, zalvo::summary::kSumCents, "123456");
-    click(this->button("BClose"));
-
-    const auto calls = this->m_fake.callsTo(EntryPoint::CloseXML);
-    ASSERT_EQ(calls.size(), 1u);
-    EXPECT_EQ(calls[0].buffers.at(0), std::string(kSummarySize, '\0'));
-    expectMessages({{this->owner(), kClose, 0}, {this->owner(), summaryText("3", "1.234,56"), 1}});
-}
-
-TYPED_TEST(PaymentFormTest, TotalsTooWideShowTheFillerAndTheSummaryIsZeroedBeforeEachClose) {
-    this->m_fake.script(EntryPoint::CloseXML, 0);
-    this->m_fake.scriptWrite(EntryPoint::CloseXML, 0, 0, int32Bytes(10000));
-    this->m_fake.scriptText(EntryPoint::CloseXML, 0, zalvo::summary::kSumCents, "999999999999999");
-    click(this->button("BClose"));
-    // The second close answers without writing anything: the totals are zero again.
-    click(this->button("BClose"));
-
-    const auto calls = this->m_fake.callsTo(EntryPoint::CloseXML);
-    ASSERT_EQ(calls.size(), 2u);
-    EXPECT_EQ(calls[1].buffers.at(0), std::string(kSummarySize, '\0'));
-    expectMessages({{this->owner(), kClose, 0},
-                    {this->owner(), summaryText("$$$$$", std::string(15, '$')), 1},
-                    {this->owner(), kClose, 0},
-                    {this->owner(), summaryText("0", "0,00"), 1}});
-}
-
-TYPED_TEST(PaymentFormTest, FailedCloseShowsOnlyTheError) {
-    this->m_fake.script(EntryPoint::CloseXML, -12);
-    this->m_fake.scriptWrite(EntryPoint::CloseXML, 0, 0, int32Bytes(2));
-    click(this->button("BClose"));
-    this->m_fake.script(EntryPoint::CloseXML, 5);
-    click(this->button("BClose"));
-    // A positive answer is not a success either: its text, no totals.
-    expectMessages({{this->owner(), kClose, -12}, {this->owner(), kClose, 5}});
 }
 
 TYPED_TEST(PaymentFormTest, OutOfOrderPressesStillCallTheLibraryAndShowItsAnswers) {

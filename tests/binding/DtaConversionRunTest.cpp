@@ -1,32 +1,24 @@
-#include "app/DtaConversionRun.h"
+#include "binding/DtaConversionRun.h"
 
 #include "abi/RecordLayouts.h"
-#include "app/TDemoForm.h"
+#include "binding/BusyIndicator.h"
 #include "binding/DLLAPI.h"
+#include "binding/ResultReporter.h"
 #include "platform/FixedClock.h"
 #include "platform/ScopedClock.h"
-#include "tests/app/MenuClick.h"
-#include "tests/app/ScriptedFileDialogs.h"
 #include "tests/support/FakeLibrary.h"
-#include "tests/support/GuiTest.h"
-#include "tests/support/TempDirectory.h"
+#include "tests/support/RecordingMessageSink.h"
+#include "tests/support/ScriptedFileChooser.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QMenu>
-#include <QMenuBar>
-#include <QTest>
-#include <QTimer>
 #include <cstring>
-#include <filesystem>
 #include <gtest/gtest.h>
 
 using testsupport::FakeCall;
 using testsupport::FakeLibrary;
 using testsupport::FakeVariant;
-using testsupport::messageSink;
-using testsupport::ScriptedFileDialogs;
+using testsupport::ScriptedFileChooser;
 using zalvo::DLLAPI;
+using zalvo::DtaConversionRun;
 using zalvo::EntryPoint;
 namespace dtainfo = zalvo::dtainfo;
 namespace fileheader = zalvo::fileheader;
@@ -35,8 +27,10 @@ namespace {
 
 const std::string kSuccess = "Alles verlief erfolgreich!     ";
 const std::string kErrorCaption = "Fehlermeldung entsprechend der Dokumentation";
-const QString kCreditPreset = QString::fromUtf8("Überweisungen.xml");
-const QString kDebitPreset = QStringLiteral("Lastschriften.xml");
+const std::string kCreditPreset = "Überweisungen.xml";
+const std::string kDebitPreset = "Lastschriften.xml";
+
+int g_owner;
 
 std::string failure(std::string_view name, int code) {
     return "Fehler bei der Funktion: " + std::string(name) +
@@ -67,20 +61,27 @@ std::string padded(std::string_view text, std::size_t size) {
     return bytes;
 }
 
+// Notes every change of the busy sign and every pass of the event loop.
+class RecordingBusyIndicator : public zalvo::BusyIndicator {
+public:
+    void setBusy(bool shown) override {
+        changes.push_back(shown);
+        busy = shown;
+    }
+    void letEventsThrough() override { ++eventPasses; }
+
+    bool busy = false;
+    std::vector<bool> changes;
+    int eventPasses = 0;
+};
+
 class DtaConversionRunTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_EQ(DLLAPI::loadAndBind(), 0);
-        m_form = std::make_unique<TDemoForm>();
-        auto dialogs = std::make_unique<ScriptedFileDialogs>();
-        m_dialogs = dialogs.get();
-        m_form->setFileDialogs(std::move(dialogs));
-        m_form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_form.get()));
-    }
+    void SetUp() override { ASSERT_EQ(DLLAPI::loadAndBind(), 0); }
 
-    // "XML-Datei" > "DTA nach XML umsetzen" with the mouse, as a user starts the run.
-    void runFromMenu() { testsupport::clickMenuItem(m_form.get(), "MXML", "MDTA"); }
+    zalvo::OwnerWindow owner() const { return &g_owner; }
+
+    void run() { DtaConversionRun(owner(), m_dialogs, m_busy).execute(); }
 
     // One entry GetDTAInfo offers, of the given payment kind.
     void addEntry(int32_t kind) {
@@ -90,26 +91,25 @@ protected:
     }
     void endOfEntries() { m_fake.script(EntryPoint::GetDTAInfo, zalvo::kNoEntryLeft); }
 
-    void openAnswers(const std::string& name = "/daten/sammler.dta") {
-        m_dialogs->answerOpen(QString::fromStdString(name));
-    }
+    void openAnswers(const std::string& name = "/daten/sammler.dta") { m_dialogs.answerOpen(name); }
 
     std::vector<std::string> names() const { return m_fake.callNames(); }
+    const std::vector<testsupport::ShownMessage>& messages() const { return m_recorder.messages(); }
 
     std::vector<std::string> messageTexts() const {
         std::vector<std::string> texts;
-        for (const auto& message : messageSink().messages()) {
+        for (const auto& message : messages()) {
             texts.push_back(message.text);
         }
         return texts;
     }
 
-    // The one message of the run, shown as the reporter shows a result for the main window.
+    // The one message of the run, shown as the reporter shows a result for the owner window.
     void expectOnlyMessage(const std::string& text, int code) {
-        ASSERT_EQ(messageSink().messages().size(), 1u) << ::testing::PrintToString(messageTexts());
-        const auto& message = messageSink().messages().front();
+        ASSERT_EQ(messages().size(), 1u) << ::testing::PrintToString(messageTexts());
+        const auto& message = messages().front();
         EXPECT_EQ(message.text, text);
-        EXPECT_EQ(message.owner, static_cast<void*>(m_form.get()));
+        EXPECT_EQ(message.owner, owner());
         EXPECT_EQ(message.caption, code < 0 ? kErrorCaption : std::string("Erfolg!"));
         EXPECT_EQ(message.icon,
                   code < 0 ? zalvo::MessageIcon::Critical : zalvo::MessageIcon::Information);
@@ -124,28 +124,29 @@ protected:
     }
 
     FakeLibrary m_fake;
+    testsupport::ScopedRecordingSink m_recorder;
     // 27 February 2024, a leap year: +1 and +3 cross into March.
     platform::FixedClock m_clock{{2024, 2, 27, 9, 30, 0}};
     platform::ScopedClock m_pinnedClock{m_clock};
-    std::unique_ptr<TDemoForm> m_form;
-    ScriptedFileDialogs* m_dialogs = nullptr;
+    ScriptedFileChooser m_dialogs;
+    RecordingBusyIndicator m_busy;
 };
 
 } // namespace
 
 TEST_F(DtaConversionRunTest, CancellingTheOpenDialogCallsOnlyFreeDTAVars) {
-    runFromMenu();
-    ASSERT_EQ(m_dialogs->shown().size(), 1u);
-    EXPECT_EQ(m_dialogs->shown()[0].kind, ScriptedFileDialogs::Kind::Open);
-    EXPECT_EQ(m_dialogs->shown()[0].owner, m_form.get());
+    run();
+    ASSERT_EQ(m_dialogs.shown().size(), 1u);
+    EXPECT_EQ(m_dialogs.shown()[0].kind, ScriptedFileChooser::Kind::Open);
+    EXPECT_EQ(m_dialogs.shown()[0].owner, owner());
     EXPECT_EQ(names(), (std::vector<std::string>{"Zalvotech_FreeDTAVars"}));
-    EXPECT_TRUE(messageSink().messages().empty());
+    EXPECT_TRUE(messages().empty());
 }
 
 TEST_F(DtaConversionRunTest, ReadingGetsTheChosenNameAndAZeroedBuffer) {
     openAnswers("/daten/sammler.dta");
     endOfEntries();
-    runFromMenu();
+    run();
     const auto reads = m_fake.callsTo(EntryPoint::ReadDTA);
     ASSERT_EQ(reads.size(), 1u);
     EXPECT_EQ(reads[0].buffers.at(0), padded("/daten/sammler.dta", zalvo::kPathBufferSize));
@@ -153,12 +154,12 @@ TEST_F(DtaConversionRunTest, ReadingGetsTheChosenNameAndAZeroedBuffer) {
 }
 
 TEST_F(DtaConversionRunTest, UmlautsReachTheLibraryAsWindows1252) {
-    m_dialogs->answerOpen(QString::fromUtf8("/daten/Überweisung-ß.dta"));
+    m_dialogs.answerOpen(std::string("/daten/Überweisung-ß.dta"));
     addEntry(0);
     endOfEntries();
     // The preset taken as it is.
-    m_dialogs->answerSave(QString::fromUtf8("/daten/Überweisungen.xml"));
-    runFromMenu();
+    m_dialogs.answerSave(std::string("/daten/Überweisungen.xml"));
+    run();
     const auto reads = m_fake.callsTo(EntryPoint::ReadDTA);
     ASSERT_EQ(reads.size(), 1u);
     EXPECT_EQ(textAt(reads[0].buffers.at(0), {0, zalvo::kPathBufferSize}), "/daten/\xDC"
@@ -173,11 +174,11 @@ TEST_F(DtaConversionRunTest, OnlyCreditTransfersOfferOneSaveDialogForUeberweisun
     addEntry(0);
     addEntry(2); // any kind but 1 is a credit transfer
     endOfEntries();
-    m_dialogs->answerSave(QStringLiteral("/export/sepa/credit.xml"));
-    runFromMenu();
+    m_dialogs.answerSave(std::string("/export/sepa/credit.xml"));
+    run();
 
-    EXPECT_EQ(m_dialogs->savePresets(), QStringList{kCreditPreset});
-    EXPECT_EQ(m_dialogs->shown().back().owner, m_form.get());
+    EXPECT_EQ(m_dialogs.savePresets(), std::vector<std::string>{kCreditPreset});
+    EXPECT_EQ(m_dialogs.shown().back().owner, owner());
     EXPECT_EQ(names(), (std::vector<std::string>{
                            "Zalvotech_ReadDTA", "Zalvotech_GetDTAInfo", "Zalvotech_PutDTAInfo",
                            "Zalvotech_GetDTAInfo", "Zalvotech_PutDTAInfo", "Zalvotech_GetDTAInfo",
@@ -195,10 +196,10 @@ TEST_F(DtaConversionRunTest, OnlyDirectDebitsOfferOneSaveDialogForLastschriften)
     openAnswers();
     addEntry(dtainfo::kKindDirectDebit);
     endOfEntries();
-    m_dialogs->answerSave(QStringLiteral("/export/debit.xml"));
-    runFromMenu();
+    m_dialogs.answerSave(std::string("/export/debit.xml"));
+    run();
 
-    EXPECT_EQ(m_dialogs->savePresets(), QStringList{kDebitPreset});
+    EXPECT_EQ(m_dialogs.savePresets(), std::vector<std::string>{kDebitPreset});
     ASSERT_EQ(headers().size(), 1u);
     EXPECT_EQ(int32At(headers()[0], fileheader::kPaymentType.offset), 1);
     EXPECT_EQ(textAt(headers()[0], fileheader::kExportPath), "/export");
@@ -211,15 +212,15 @@ TEST_F(DtaConversionRunTest, BothKindsWriteTheCreditFileFirstAndAFailedFirstWrit
     addEntry(dtainfo::kKindDirectDebit);
     addEntry(0);
     endOfEntries();
-    m_dialogs->answerSave(QStringLiteral("/export/credit.xml"));
-    m_dialogs->answerSave(QStringLiteral("/export/debit.xml"));
+    m_dialogs.answerSave(std::string("/export/credit.xml"));
+    m_dialogs.answerSave(std::string("/export/debit.xml"));
     // The first write fails, the second succeeds: the closing report of the latest write
     // must not pass the failed credit transfer file off as success.
     m_fake.script(EntryPoint::WriteDTAtoXML, -11);
     m_fake.script(EntryPoint::WriteDTAtoXML, 0);
-    runFromMenu();
+    run();
 
-    EXPECT_EQ(m_dialogs->savePresets(), (QStringList{kCreditPreset, kDebitPreset}));
+    EXPECT_EQ(m_dialogs.savePresets(), (std::vector<std::string>{kCreditPreset, kDebitPreset}));
     const auto written = headers();
     ASSERT_EQ(written.size(), 2u);
     EXPECT_EQ(textAt(written[0], fileheader::kFileName), "credit.xml");
@@ -228,7 +229,7 @@ TEST_F(DtaConversionRunTest, BothKindsWriteTheCreditFileFirstAndAFailedFirstWrit
     EXPECT_EQ(int32At(written[1], fileheader::kPaymentType.offset), 1);
     EXPECT_EQ(messageTexts(),
               (std::vector<std::string>{failure("Zalvotech_WriteDTAtoXML", -11), kSuccess}));
-    EXPECT_EQ(messageSink().messages().front().caption, kErrorCaption);
+    EXPECT_EQ(messages().front().caption, kErrorCaption);
     EXPECT_EQ(names().back(), "Zalvotech_FreeDTAVars");
 }
 
@@ -237,11 +238,11 @@ TEST_F(DtaConversionRunTest, BothFilesWrittenWithSuccessGiveTheOneClosingReport)
     addEntry(0);
     addEntry(1);
     endOfEntries();
-    m_dialogs->answerSave(QStringLiteral("/export/credit.xml"));
-    m_dialogs->answerSave(QStringLiteral("/export/debit.xml"));
+    m_dialogs.answerSave(std::string("/export/credit.xml"));
+    m_dialogs.answerSave(std::string("/export/debit.xml"));
     m_fake.script(EntryPoint::WriteDTAtoXML, 0);
     m_fake.script(EntryPoint::WriteDTAtoXML, -12);
-    runFromMenu();
+    run();
     EXPECT_EQ(headers().size(), 2u);
     expectOnlyMessage(failure("Zalvotech_WriteDTAtoXML", -12), -12);
 }
@@ -249,8 +250,8 @@ TEST_F(DtaConversionRunTest, BothFilesWrittenWithSuccessGiveTheOneClosingReport)
 TEST_F(DtaConversionRunTest, AnEmptyFileReportsMinusThreeUnderWriteDTAtoXML) {
     openAnswers();
     endOfEntries();
-    runFromMenu();
-    EXPECT_TRUE(m_dialogs->savePresets().isEmpty());
+    run();
+    EXPECT_TRUE(m_dialogs.savePresets().empty());
     EXPECT_EQ(names(), (std::vector<std::string>{"Zalvotech_ReadDTA", "Zalvotech_GetDTAInfo",
                                                  "Zalvotech_FreeDTAVars"}));
     expectOnlyMessage(failure("Zalvotech_WriteDTAtoXML", -3), -3);
@@ -260,8 +261,8 @@ TEST_F(DtaConversionRunTest, CancellingTheOnlySaveDialogReportsMinusThree) {
     openAnswers();
     addEntry(0);
     endOfEntries();
-    runFromMenu(); // no save answer: cancelled
-    EXPECT_EQ(m_dialogs->savePresets(), QStringList{kCreditPreset});
+    run(); // no save answer: cancelled
+    EXPECT_EQ(m_dialogs.savePresets(), std::vector<std::string>{kCreditPreset});
     EXPECT_TRUE(headers().empty());
     expectOnlyMessage(failure("Zalvotech_WriteDTAtoXML", -3), -3);
     EXPECT_EQ(names().back(), "Zalvotech_FreeDTAVars");
@@ -272,11 +273,11 @@ TEST_F(DtaConversionRunTest, WritingTheFirstAndCancellingTheSecondReportsTheFirs
     addEntry(0);
     addEntry(1);
     endOfEntries();
-    m_dialogs->answerSave(QStringLiteral("/export/credit.xml"));
-    m_dialogs->answerSave(std::nullopt);
+    m_dialogs.answerSave(std::string("/export/credit.xml"));
+    m_dialogs.answerSave(std::nullopt);
     m_fake.script(EntryPoint::WriteDTAtoXML, -11);
-    runFromMenu();
-    EXPECT_EQ(m_dialogs->savePresets(), (QStringList{kCreditPreset, kDebitPreset}));
+    run();
+    EXPECT_EQ(m_dialogs.savePresets(), (std::vector<std::string>{kCreditPreset, kDebitPreset}));
     EXPECT_EQ(headers().size(), 1u);
     expectOnlyMessage(failure("Zalvotech_WriteDTAtoXML", -11), -11);
 }
@@ -286,10 +287,10 @@ TEST_F(DtaConversionRunTest, CancellingTheFirstAndWritingTheSecondReportsTheSeco
     addEntry(1);
     addEntry(0);
     endOfEntries();
-    m_dialogs->answerSave(std::nullopt);
-    m_dialogs->answerSave(QStringLiteral("/export/debit.xml"));
+    m_dialogs.answerSave(std::nullopt);
+    m_dialogs.answerSave(std::string("/export/debit.xml"));
     m_fake.script(EntryPoint::WriteDTAtoXML, -12);
-    runFromMenu();
+    run();
     ASSERT_EQ(headers().size(), 1u);
     EXPECT_EQ(int32At(headers()[0], fileheader::kPaymentType.offset), 1);
     expectOnlyMessage(failure("Zalvotech_WriteDTAtoXML", -12), -12);
@@ -304,18 +305,18 @@ TEST_F(DtaConversionRunTest, TwoFailedHandBacksGiveTwoMessagesAndNoSaveDialog) {
     m_fake.script(EntryPoint::PutDTAInfo, -21);
     m_fake.script(EntryPoint::PutDTAInfo, 0);
     m_fake.script(EntryPoint::PutDTAInfo, -22);
-    runFromMenu();
+    run();
 
     EXPECT_EQ(messageTexts(), (std::vector<std::string>{failure("Zalvotech_PutDTAInfo", -21),
                                                         failure("Zalvotech_PutDTAInfo", -22)}));
-    for (const auto& message : messageSink().messages()) {
+    for (const auto& message : messages()) {
         EXPECT_EQ(message.caption, kErrorCaption);
-        EXPECT_EQ(message.owner, static_cast<void*>(m_form.get()));
+        EXPECT_EQ(message.owner, owner());
     }
     // Every entry was still handed back; nothing was written.
     EXPECT_EQ(m_fake.callsTo(EntryPoint::PutDTAInfo).size(), 3u);
     EXPECT_EQ(m_fake.callsTo(EntryPoint::GetDTAInfo).size(), 4u);
-    EXPECT_TRUE(m_dialogs->savePresets().isEmpty());
+    EXPECT_TRUE(m_dialogs.savePresets().empty());
     EXPECT_TRUE(headers().empty());
     EXPECT_EQ(names().back(), "Zalvotech_FreeDTAVars");
 }
@@ -324,21 +325,21 @@ TEST_F(DtaConversionRunTest, AnEntryThatCannotBeReadEndsTheRunWithTheLowerCaseIN
     openAnswers();
     addEntry(0);
     m_fake.script(EntryPoint::GetDTAInfo, -8);
-    runFromMenu();
+    run();
     expectOnlyMessage(failure("Zalvotech_GetDTAinfo", -8), -8);
     EXPECT_EQ(names(), (std::vector<std::string>{"Zalvotech_ReadDTA", "Zalvotech_GetDTAInfo",
                                                  "Zalvotech_PutDTAInfo", "Zalvotech_GetDTAInfo",
                                                  "Zalvotech_FreeDTAVars"}));
-    EXPECT_TRUE(m_dialogs->savePresets().isEmpty());
+    EXPECT_TRUE(m_dialogs.savePresets().empty());
 }
 
 TEST_F(DtaConversionRunTest, AFailedReadIsReportedAndOnlyFreeDTAVarsFollows) {
     openAnswers();
     m_fake.script(EntryPoint::ReadDTA, -4);
-    runFromMenu();
+    run();
     expectOnlyMessage(failure("Zalvotech_ReadDTA", -4), -4);
     EXPECT_EQ(names(), (std::vector<std::string>{"Zalvotech_ReadDTA", "Zalvotech_FreeDTAVars"}));
-    EXPECT_TRUE(m_dialogs->savePresets().isEmpty());
+    EXPECT_TRUE(m_dialogs.savePresets().empty());
 }
 
 TEST_F(DtaConversionRunTest, RecordBytesOfEveryEntry) {
@@ -357,7 +358,7 @@ TEST_F(DtaConversionRunTest, RecordBytesOfEveryEntry) {
     // The library counts on in the counter it was given; the run must not reset it.
     m_fake.scriptWrite(EntryPoint::GetDTAInfo, 1, 0, int32Bytes(2));
     endOfEntries();
-    runFromMenu();
+    run();
 
     const auto gets = m_fake.callsTo(EntryPoint::GetDTAInfo);
     ASSERT_EQ(gets.size(), 3u);
@@ -391,8 +392,8 @@ TEST_F(DtaConversionRunTest, AFileInTheRootDirectoryKeepsTheDelimiter) {
     openAnswers();
     addEntry(0);
     endOfEntries();
-    m_dialogs->answerSave(QStringLiteral("/x.xml"));
-    runFromMenu();
+    m_dialogs.answerSave(std::string("/x.xml"));
+    run();
     ASSERT_EQ(headers().size(), 1u);
     EXPECT_EQ(textAt(headers()[0], fileheader::kExportPath), "/");
     EXPECT_EQ(textAt(headers()[0], fileheader::kFileName), "x.xml");
@@ -405,8 +406,8 @@ TEST_F(DtaConversionRunTest, A36CharacterFileNameReachesTheLibraryAs35AndLongDir
     const std::string directory = "/" + std::string(120, 'd') + "/" + std::string(133, 'e');
     ASSERT_EQ(directory.size(), 255u);
     const std::string name36 = std::string(32, 'n') + ".xml";
-    m_dialogs->answerSave(QString::fromStdString(directory + "/" + name36));
-    runFromMenu();
+    m_dialogs.answerSave(std::string(directory + "/" + name36));
+    run();
     ASSERT_EQ(headers().size(), 1u);
     EXPECT_EQ(textAt(headers()[0], fileheader::kFileName), name36.substr(0, 35));
     EXPECT_EQ(headers()[0].substr(0, 256), directory + '\0');
@@ -416,22 +417,22 @@ TEST_F(DtaConversionRunTest, A36CharacterFileNameReachesTheLibraryAs35AndLongDir
 TEST_F(DtaConversionRunTest, AnOverlongDtaFileNameIsRefusedAndNothingIsRead) {
     const std::string name = "/" + std::string(251, 'd') + ".dta"; // 256 characters
     openAnswers(name);
-    runFromMenu();
+    run();
     EXPECT_EQ(names(), (std::vector<std::string>{"Zalvotech_FreeDTAVars"}));
-    ASSERT_EQ(messageSink().messages().size(), 1u);
-    const auto& message = messageSink().messages()[0];
+    ASSERT_EQ(messages().size(), 1u);
+    const auto& message = messages()[0];
     EXPECT_EQ(message.text, "Der Name der DTA-Datei ist l\xE4nger als 255 Zeichen.\r\n\r\n"
                             "Die DTA-Datei wurde nicht eingelesen.   ");
     EXPECT_EQ(message.caption, kErrorCaption);
     EXPECT_EQ(message.icon, zalvo::MessageIcon::Critical);
-    EXPECT_EQ(message.owner, static_cast<void*>(m_form.get()));
+    EXPECT_EQ(message.owner, owner());
 }
 
 TEST_F(DtaConversionRunTest, A255CharacterDtaFileNameIsPassedWhole) {
     const std::string name = "/" + std::string(250, 'd') + ".dta";
     openAnswers(name);
     endOfEntries();
-    runFromMenu();
+    run();
     const auto reads = m_fake.callsTo(EntryPoint::ReadDTA);
     ASSERT_EQ(reads.size(), 1u);
     EXPECT_EQ(reads[0].buffers.at(0), name + '\0');
@@ -443,10 +444,10 @@ TEST_F(DtaConversionRunTest, AnOverlongExportDirectoryIsRefusedLikeACancelledDia
     addEntry(1);
     endOfEntries();
     const std::string directory = "/" + std::string(255, 'd'); // 256 characters
-    m_dialogs->answerSave(QString::fromStdString(directory + "/credit.xml"));
-    m_dialogs->answerSave(QStringLiteral("/export/debit.xml"));
+    m_dialogs.answerSave(std::string(directory + "/credit.xml"));
+    m_dialogs.answerSave(std::string("/export/debit.xml"));
     m_fake.script(EntryPoint::WriteDTAtoXML, -13);
-    runFromMenu();
+    run();
 
     // The credit file is not written at all; the debit file still is.
     ASSERT_EQ(headers().size(), 1u);
@@ -456,92 +457,68 @@ TEST_F(DtaConversionRunTest, AnOverlongExportDirectoryIsRefusedLikeACancelledDia
                   "Das Verzeichnis der XML-Datei ist l\xE4nger als 255 Zeichen.\r\n\r\n"
                   "Die XML-Datei wurde nicht geschrieben.   ",
                   failure("Zalvotech_WriteDTAtoXML", -13)}));
-    EXPECT_EQ(messageSink().messages()[0].caption, kErrorCaption);
+    EXPECT_EQ(messages()[0].caption, kErrorCaption);
     EXPECT_EQ(names().back(), "Zalvotech_FreeDTAVars");
 }
 
 TEST_F(DtaConversionRunTest, NamesWithoutAWindows1252FormAreRefused) {
     // "Ω" has no Windows-1252 byte and would reach the library as "?", naming another file.
-    m_dialogs->answerOpen(QString::fromUtf8("/daten/Ω.dta"));
-    runFromMenu();
+    m_dialogs.answerOpen(std::string("/daten/Ω.dta"));
+    run();
     EXPECT_EQ(names(), (std::vector<std::string>{"Zalvotech_FreeDTAVars"}));
-    ASSERT_EQ(messageSink().messages().size(), 1u);
-    EXPECT_EQ(messageSink().messages()[0].caption, kErrorCaption);
-    EXPECT_NE(messageSink().messages()[0].text.find("DTA-Datei"), std::string::npos);
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].caption, kErrorCaption);
+    EXPECT_NE(messages()[0].text.find("DTA-Datei"), std::string::npos);
 
-    messageSink().clear();
+    m_recorder.sink().clear();
     m_fake.reset();
     openAnswers();
     addEntry(0);
     endOfEntries();
-    m_dialogs->answerSave(QString::fromUtf8("/export/Ω.xml"));
-    runFromMenu();
+    m_dialogs.answerSave(std::string("/export/Ω.xml"));
+    run();
     EXPECT_TRUE(headers().empty());
-    ASSERT_EQ(messageSink().messages().size(), 2u);
-    EXPECT_NE(messageSink().messages()[0].text.find("XML-Datei"), std::string::npos);
-    EXPECT_EQ(messageSink().messages()[1].text, failure("Zalvotech_WriteDTAtoXML", -3));
+    ASSERT_EQ(messages().size(), 2u);
+    EXPECT_NE(messages()[0].text.find("XML-Datei"), std::string::npos);
+    EXPECT_EQ(messages()[1].text, failure("Zalvotech_WriteDTAtoXML", -3));
 }
 
-TEST_F(DtaConversionRunTest, TheWorkingDirectoryIsRestoredEvenWhenADialogChangedIt) {
-    const auto before = std::filesystem::current_path();
-    testsupport::TempDirectory elsewhere; // becomes current until the end of the test
-    const auto start = std::filesystem::current_path();
-    ASSERT_NE(start, before);
-    openAnswers();
-    addEntry(0);
-    endOfEntries();
-    m_dialogs->answerSave(QStringLiteral("/export/credit.xml"));
-    std::vector<std::filesystem::path> seen;
-    m_dialogs->onShow([&](ScriptedFileDialogs::Kind) {
-        seen.push_back(std::filesystem::current_path());
-        std::filesystem::current_path(before);
-    });
-    runFromMenu();
-    EXPECT_EQ(std::filesystem::current_path(), start);
-    EXPECT_EQ(m_form->savedWorkingDirectory(), start);
-    EXPECT_EQ(seen, (std::vector<std::filesystem::path>{start, before}));
-    EXPECT_EQ(headers().size(), 1u);
-}
-
-TEST_F(DtaConversionRunTest, ALongRunShowsTheBusyCursorAndKeepsTheWindowPainting) {
+TEST_F(DtaConversionRunTest, ALongRunIsBusyWhileTheLibraryWorksAndLetsEventsThrough) {
     constexpr int kEntries = 600;
     openAnswers();
     for (int i = 0; i < kEntries; ++i) {
         m_fake.script(EntryPoint::GetDTAInfo, 0);
     }
     endOfEntries();
-    m_dialogs->answerSave(QStringLiteral("/export/credit.xml"));
-    // Runs only when the run lets the event loop in.
-    std::optional<Qt::CursorShape> cursorWhileWorking;
-    QTimer::singleShot(0, m_form.get(), [&] {
-        const QCursor* cursor = QApplication::overrideCursor();
-        cursorWhileWorking = cursor ? cursor->shape() : Qt::ArrowCursor;
-    });
-    // Dialogs and message boxes get the normal cursor.
+    m_dialogs.answerSave(std::string("/export/credit.xml"));
+    // Dialogs get the normal cursor.
     std::vector<bool> busyInDialog;
-    m_dialogs->onShow([&](ScriptedFileDialogs::Kind) {
-        busyInDialog.push_back(QApplication::overrideCursor() != nullptr);
-    });
-    runFromMenu();
+    m_dialogs.onShow([&](ScriptedFileChooser::Kind) { busyInDialog.push_back(m_busy.busy); });
+    run();
 
-    ASSERT_TRUE(cursorWhileWorking.has_value());
-    EXPECT_EQ(*cursorWhileWorking, Qt::WaitCursor);
     EXPECT_EQ(busyInDialog, (std::vector<bool>{false, false}));
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    // Busy while reading and walking the entries, again while writing, lifted at the end.
+    EXPECT_EQ(m_busy.changes, (std::vector<bool>{true, false, true, false}));
+    // Every 256 entries.
+    EXPECT_EQ(m_busy.eventPasses, kEntries / DtaConversionRun::kEntriesPerEventPass);
     EXPECT_EQ(m_fake.callsTo(EntryPoint::PutDTAInfo).size(), static_cast<std::size_t>(kEntries));
     expectOnlyMessage(kSuccess, 0);
 }
 
-TEST_F(DtaConversionRunTest, MessagesDuringTheEntriesAreShownWithTheNormalCursor) {
-    // A sink that notes the cursor, in front of the recording one.
-    struct CursorNotingSink : zalvo::MessageSink {
-        std::vector<bool> busy;
-        void show(zalvo::OwnerWindow owner, std::string_view caption, std::string_view text,
+TEST_F(DtaConversionRunTest, MessagesDuringTheEntriesAreShownWithoutTheBusySign) {
+    // A sink that notes the busy sign, in front of the recording one.
+    struct BusyNotingSink : zalvo::MessageSink {
+        BusyNotingSink(const RecordingBusyIndicator& indicator, zalvo::MessageSink& next)
+            : busyIndicator(indicator), recorder(next) {}
+        void show(zalvo::OwnerWindow window, std::string_view caption, std::string_view text,
                   zalvo::MessageIcon icon) override {
-            busy.push_back(QApplication::overrideCursor() != nullptr);
-            messageSink().show(owner, caption, text, icon);
+            busy.push_back(busyIndicator.busy);
+            recorder.show(window, caption, text, icon);
         }
-    } sink;
+        const RecordingBusyIndicator& busyIndicator;
+        zalvo::MessageSink& recorder;
+        std::vector<bool> busy;
+    } sink(m_busy, m_recorder.sink());
     zalvo::ResultReporter::setSink(&sink);
     openAnswers();
     addEntry(0);
@@ -549,11 +526,14 @@ TEST_F(DtaConversionRunTest, MessagesDuringTheEntriesAreShownWithTheNormalCursor
     endOfEntries();
     m_fake.script(EntryPoint::PutDTAInfo, -21);
     m_fake.script(EntryPoint::PutDTAInfo, -22);
-    runFromMenu();
-    zalvo::ResultReporter::setSink(&messageSink());
+    run();
+    // The run puts back the sink it found.
+    EXPECT_EQ(zalvo::ResultReporter::sink(), &sink);
+    zalvo::ResultReporter::setSink(&m_recorder.sink());
     EXPECT_EQ(sink.busy, (std::vector<bool>{false, false}));
-    EXPECT_EQ(messageSink().messages().size(), 2u);
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(messages().size(), 2u);
+    // Lifted for each message, shown again for the next entry, lifted at the end.
+    EXPECT_EQ(m_busy.changes, (std::vector<bool>{true, false, true, false, true, false}));
 }
 
 TEST_F(DtaConversionRunTest, EmptySlotsAreNeverCalled) {
@@ -562,7 +542,7 @@ TEST_F(DtaConversionRunTest, EmptySlotsAreNeverCalled) {
     DLLAPI::reset();
     ASSERT_EQ(DLLAPI::loadAndBind(), zalvo::kEntryPointMissing);
     openAnswers();
-    runFromMenu();
+    run();
     EXPECT_TRUE(empty.calls().empty());
     const std::string missing = "Beim Laden einer Funktion ist ein Fehler aufgetreten.\r\n\r\n"
                                 "Bitte informieren Sie den Hersteller!   ";
@@ -574,15 +554,15 @@ TEST_F(DtaConversionRunTest, TheRunCanBeRepeatedAndLeavesNothingBehind) {
     openAnswers();
     addEntry(1);
     endOfEntries();
-    m_dialogs->answerSave(QStringLiteral("/export/debit.xml"));
-    runFromMenu();
+    m_dialogs.answerSave(std::string("/export/debit.xml"));
+    run();
     // The second run: only credit transfers, so the debit flag must not survive.
     openAnswers();
     addEntry(0);
     endOfEntries();
-    m_dialogs->answerSave(QStringLiteral("/export/credit.xml"));
-    runFromMenu();
-    EXPECT_EQ(m_dialogs->savePresets(), (QStringList{kDebitPreset, kCreditPreset}));
+    m_dialogs.answerSave(std::string("/export/credit.xml"));
+    run();
+    EXPECT_EQ(m_dialogs.savePresets(), (std::vector<std::string>{kDebitPreset, kCreditPreset}));
     ASSERT_EQ(headers().size(), 2u);
     EXPECT_EQ(int32At(headers()[1], fileheader::kPaymentType.offset), 0);
     EXPECT_EQ(messageTexts(), (std::vector<std::string>{kSuccess, kSuccess}));
