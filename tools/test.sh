@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs every test headless: the Release build, then the same tests under
-# AddressSanitizer and UndefinedBehaviorSanitizer, then the format check and a short fuzzing
-# run; ctest's summaries are repeated at the end.
+# AddressSanitizer and UndefinedBehaviorSanitizer, then the core and the stand-in library
+# alone with Qt out of reach, then the format check and a short fuzzing run; ctest's
+# summaries are repeated at the end.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/tools/install-deps.sh"
@@ -27,11 +28,17 @@ export LSAN_OPTIONS=suppressions=$top/tests/support/lsan.supp:print_suppressions
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 run_suite "$top/build-asan" -DCMAKE_BUILD_TYPE=Debug -DZALVO_SANITIZE=ON
 
+echo "== The core and the stand-in library without Qt"
+unset ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS
+run_suite "$top/build-core" -DCMAKE_BUILD_TYPE=Release -DZALVO_BUILD_GUI=OFF \
+    -DCMAKE_DISABLE_FIND_PACKAGE_Qt6=ON
+
 echo "== Format check"
 "$top/tools/check-format.sh"
 
 echo "== Fuzzing the DTA reader (short fixed budget)"
 "$top/tools/fuzz.sh" 60
 
-echo "== Summary (Release, then AddressSanitizer and UndefinedBehaviorSanitizer)"
-grep -h "tests passed" "$top/build-test/ctest.log" "$top/build-asan/ctest.log"
+echo "== Summary (Release, AddressSanitizer and UndefinedBehaviorSanitizer, core without Qt)"
+grep -h "tests passed" "$top/build-test/ctest.log" "$top/build-asan/ctest.log" \
+    "$top/build-core/ctest.log"
