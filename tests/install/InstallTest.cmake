@@ -16,7 +16,6 @@ execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${PREFIX}
     RESULT_VARIABLE installed)
 require("cmake --install failed" installed EQUAL 0)
 
-include(GNUInstallDirs)
 set(program ${PREFIX}/bin/zalvodemo)
 file(GLOB library ${PREFIX}/lib*/zalvodemo/Zalvotech.dll ${PREFIX}/lib/*/zalvodemo/Zalvotech.dll)
 require("no program in ${PREFIX}/bin" EXISTS ${program})
