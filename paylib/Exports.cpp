@@ -166,7 +166,8 @@ ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_Init(const char* dataPath, const char*
                                                         : library.bankFileName()) +
                         ", Banken=" + number(static_cast<std::int64_t>(table.size())) +
                         ", gültig "_win1252 + DateToText(table.validFrom()) + " bis " +
-                        DateToText(table.validUntil()));
+                        DateToText(table.validUntil()) + ", IBAN-Regeln aus eingebauten Daten=" +
+                        number(static_cast<std::int64_t>(library.rulesFromEmbeddedData())));
             }
             return code;
         });
@@ -238,7 +239,8 @@ ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_ConvertBLZKonto(char* account69) {
                 record.putTextCleared(a::kBic, derived.bic);
                 record.putTextCleared(a::kIban, derived.iban);
                 library.log().WriteLogLine(LogWriter::kInfo, action::kConvertBLZKonto,
-                                           "BIC=" + derived.bic + ", IBAN=" + derived.iban);
+                                           "BIC=" + derived.bic + ", IBAN=" + derived.iban +
+                                               ", IBAN-Regel=" + derived.rule);
             }
             return derived.code;
         });

@@ -2,7 +2,7 @@
 
 #include "paylib/ResultCodes.h"
 #include "paylib/bank/BankFileLocator.h"
-#include "paylib/bank/EmbeddedBankFile.h"
+#include "paylib/bank/EmbeddedBankTable.h"
 #include "platform/Win1252.h"
 
 #include <filesystem>
@@ -14,13 +14,6 @@ namespace {
 bool isDirectory(std::string_view w1252) {
     std::error_code ec;
     return std::filesystem::is_directory(win1252::toUtf8(w1252), ec);
-}
-
-BankTable embeddedTable() {
-    BankTable table;
-    if (table.parse(embeddedBankFile()))
-        table.setValidFrom(BankFileLocator::dateInName(embeddedBankFileDate()));
-    return table;
 }
 
 } // namespace
@@ -40,8 +33,13 @@ std::int32_t PayLibrary::init(std::string_view dataPath, std::string_view tempPa
     BankFileLocator::Outcome outcome = BankFileLocator::Outcome::NoFile;
     if (!dataPath.empty())
         outcome = BankFileLocator::load(dataPath, table, &fileName);
-    if (outcome != BankFileLocator::Outcome::Loaded) {
-        table = embeddedTable();
+    BankTable embedded = EmbeddedBankTable::load();
+    std::size_t rulesFromEmbedded = 0;
+    if (outcome == BankFileLocator::Outcome::Loaded) {
+        // The Bundesbank's published file has no rule column: the rules are ours.
+        rulesFromEmbedded = table.takeMissingRulesFrom(embedded);
+    } else {
+        table = std::move(embedded);
         fileName.clear();
         if (table.empty())
             return result::kInternalError;
@@ -61,6 +59,7 @@ std::int32_t PayLibrary::init(std::string_view dataPath, std::string_view tempPa
     if (m_xmlFile)
         m_xmlFile->forgetDerivations();
     m_bankFile = std::move(fileName);
+    m_rulesFromEmbedded = rulesFromEmbedded;
     m_initialised = true;
     return code;
 }
@@ -69,6 +68,7 @@ void PayLibrary::free() {
     m_xmlFile.reset();
     m_table = BankTable{};
     m_bankFile.clear();
+    m_rulesFromEmbedded = 0;
     m_tempPath.clear();
     m_initialised = false;
 }

@@ -21,6 +21,12 @@ std::string_view resultMessage(std::int32_t code) {
         return "IBAN nur nach der Standardregel ermittelt, IBAN-Regel der Bank nicht angewandt";
     case kNoticeNoBic:
         return "IBAN ermittelt, zur Bankleitzahl ist kein BIC bekannt";
+    case kNoticeRuleVersionUnknown:
+        return "IBAN nach der neuesten bekannten Fassung der IBAN-Regel ermittelt, Fassung der "
+               "Bank unbekannt";
+    case kNoticeAccountNotChecked:
+        return "IBAN ermittelt, Prüfzifferberechnungsmethode der Bank unbekannt, Kontonummer "
+               "nicht geprüft"_win1252;
     case kNoticeOriginatorNameCut:
         return "Name des Auftraggebers auf 70 Zeichen gekürzt"_win1252;
     case kNoticeRecipientNameCut:
@@ -48,9 +54,11 @@ std::string_view resultMessage(std::int32_t code) {
     case kBankCodeDeleted:
         return "Bankleitzahl gelöscht"_win1252;
     case kNoIbanAllowed:
-        return "Für diese Bankleitzahl darf keine IBAN ermittelt werden (IBAN-Regel 0001)"_win1252;
+        return "Für diese Bankverbindung darf keine IBAN ermittelt werden (IBAN-Regel der Bank)"_win1252;
     case kNoBic:
         return "Zur Bankleitzahl ist kein BIC bekannt";
+    case kAccountRefused:
+        return "Kontonummer ungültig (Prüfziffer oder IBAN-Regel der Bank)"_win1252;
     case kFileAlreadyOpen:
         return "Es ist bereits eine XML-Datei geöffnet"_win1252;
     case kNoFileOpen:

@@ -16,8 +16,10 @@ inline constexpr std::int32_t kOk = 0;
 inline constexpr std::int32_t kNoticeBankFileRejected = 201;    // Init: embedded table used
 inline constexpr std::int32_t kNoticeDataPathNoDirectory = 202; // Init: embedded table used
 inline constexpr std::int32_t kNoticeTempPathNoDirectory = 203; // Init: temp files elsewhere
-inline constexpr std::int32_t kNoticeIbanRuleNotApplied = 210;  // standard derivation only
+inline constexpr std::int32_t kNoticeIbanRuleNotApplied = 210;  // rule unknown: standard rule
 inline constexpr std::int32_t kNoticeNoBic = 211;               // IBAN derived, no BIC known
+inline constexpr std::int32_t kNoticeRuleVersionUnknown = 212;  // newest known version applied
+inline constexpr std::int32_t kNoticeAccountNotChecked = 213;   // check method unknown
 inline constexpr std::int32_t kNoticeOriginatorNameCut = 220;   // written, cut to 70
 inline constexpr std::int32_t kNoticeRecipientNameCut = 221;    // written, cut to 70
 inline constexpr std::int32_t kNoticeRemittanceCut = 222;       // written, cut to 140
@@ -35,8 +37,9 @@ inline constexpr std::int32_t kAccountLength = -13;
 inline constexpr std::int32_t kAccountNotDigits = -14;
 inline constexpr std::int32_t kBankCodeUnknown = -15;
 inline constexpr std::int32_t kBankCodeDeleted = -16;
-inline constexpr std::int32_t kNoIbanAllowed = -17;
+inline constexpr std::int32_t kNoIbanAllowed = -17; // the bank's IBAN rule forbids one
 inline constexpr std::int32_t kNoBic = -18;
+inline constexpr std::int32_t kAccountRefused = -19; // fails the bank's check or its rule
 
 // Payment files: order of calls and the file header.
 inline constexpr std::int32_t kFileAlreadyOpen = -20;

@@ -7,6 +7,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev libjpeg-dev
     googletest libgtest-dev libgmock-dev
     libxml2-dev libxml2-utils
+    libktoblzcheck1-dev
     qt6-translations-l10n
     clang libclang-rt-dev
     fonts-dejavu-core

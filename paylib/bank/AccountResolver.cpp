@@ -1,7 +1,11 @@
 #include "paylib/bank/AccountResolver.h"
 
 #include "paylib/ResultCodes.h"
+#include "paylib/bank/AccountCheckDigits.h"
 #include "paylib/bank/BankTable.h"
+#include "paylib/bank/iban/AccountDigits.h"
+#include "paylib/bank/iban/IbanRule.h"
+#include "paylib/bank/iban/IbanRuleRegistry.h"
 #include "paylib/sepa/SepaIdentifiers.h"
 
 #include <algorithm>
@@ -9,8 +13,9 @@
 namespace paylib {
 namespace {
 
-constexpr int kStandardRule = 0;
-constexpr int kNoIbanRule = 1;
+using iban::IbanRuleRegistry;
+using iban::RuleOutcome;
+using iban::RuleResult;
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
@@ -42,7 +47,23 @@ std::int32_t checkAccount(std::string_view account) {
     return result::kOk;
 }
 
+// The notice that matters most to the user: doubts about the IBAN before a missing BIC.
+std::int32_t noticeOf(IbanRuleRegistry::Match match, bool checked, bool hasBic) {
+    if (match == IbanRuleRegistry::Match::UnknownRule)
+        return result::kNoticeIbanRuleNotApplied;
+    if (match == IbanRuleRegistry::Match::NewerVersion)
+        return result::kNoticeRuleVersionUnknown;
+    if (!checked)
+        return result::kNoticeAccountNotChecked;
+    if (!hasBic)
+        return result::kNoticeNoBic;
+    return result::kOk;
+}
+
 } // namespace
+
+AccountResolver::AccountResolver(const BankTable& table)
+    : AccountResolver(table, AccountCheckDigits::shared()) {}
 
 std::int32_t AccountResolver::findBank(std::string_view bankCode, const BankRecord*& record) const {
     record = nullptr;
@@ -69,19 +90,49 @@ AccountResolver::Derivation AccountResolver::derive(std::string_view bankCode,
         derivation.code = findBank(bankCode, record);
     if (derivation.code != result::kOk)
         return derivation;
+    return deriveFor(*record, account);
+}
 
-    const int rule = record->ibanRuleNumber();
-    if (rule == kNoIbanRule) {
+AccountResolver::Derivation AccountResolver::deriveFor(const BankRecord& bank,
+                                                       std::string_view account) const {
+    Derivation derivation;
+    derivation.rule = bank.ibanRule;
+    const IbanRuleRegistry::Found found = IbanRuleRegistry::find(bank.ibanRule);
+    const std::string account10 = iban::padded(account);
+    const RuleResult decided = found.rule->apply({bank, account10, found.version, m_checker});
+    if (decided.outcome == RuleOutcome::NoIban) {
         derivation.code = result::kNoIbanAllowed;
         return derivation;
     }
-    account.remove_prefix(account.find_first_not_of('0'));
-    derivation.iban = SepaIdentifiers::germanIban(bankCode, account);
-    derivation.bic = record->bic;
-    if (rule != kStandardRule)
-        derivation.code = result::kNoticeIbanRuleNotApplied;
-    else if (derivation.bic.empty())
-        derivation.code = result::kNoticeNoBic;
+    if (decided.outcome == RuleOutcome::InvalidAccount) {
+        derivation.code = result::kAccountRefused;
+        return derivation;
+    }
+
+    // The successor of a bank code counts only where the rule has not chosen one itself.
+    std::string bankCode = decided.bankCode;
+    if (bankCode.empty())
+        bankCode = bank.hasSuccessor() ? bank.successor : bank.bankCode;
+    const BankRecord* target = bankCode == bank.bankCode ? &bank : m_table.find(bankCode);
+
+    bool checked = decided.checked;
+    if (!checked) {
+        std::string_view method = decided.checkMethod;
+        if (method.empty() && target)
+            method = target->checkMethod;
+        const CheckVerdict verdict = m_checker.check(method, bankCode, decided.account);
+        if (verdict == CheckVerdict::Invalid) {
+            derivation.code = result::kAccountRefused;
+            return derivation;
+        }
+        checked = verdict == CheckVerdict::Valid;
+    }
+
+    derivation.iban = SepaIdentifiers::germanIban(bankCode, decided.account);
+    derivation.bic = decided.bic;
+    if (derivation.bic.empty() && target)
+        derivation.bic = target->bic;
+    derivation.code = noticeOf(found.match, checked, !derivation.bic.empty());
     return derivation;
 }
 

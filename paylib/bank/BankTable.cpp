@@ -3,6 +3,7 @@
 #include "helpers/DateHelpers.h"
 #include "helpers/TextHelpers.h"
 #include "platform/Win1252.h"
+#include "platform/Win1252Literal.h"
 
 #include <algorithm>
 #include <array>
@@ -10,7 +11,9 @@
 namespace paylib {
 namespace {
 
-// Fields of a record, 0-based offsets into the 174 characters.
+using namespace win1252::literals;
+
+// Fields of a record, 0-based offsets into its 174 (or 168) characters.
 struct Span {
     std::size_t offset;
     std::size_t width;
@@ -34,7 +37,7 @@ constexpr char kPaymentMarker = '1';
 constexpr char kBranchMarker = '2';
 constexpr std::size_t kShortBic = 8;
 constexpr std::size_t kLongBic = 11;
-constexpr std::size_t kRuleVersionDigits = 2;
+constexpr std::string_view kStandardRule = "000000";
 constexpr unsigned char kFirstC1Control = 0x80;
 constexpr unsigned char kLastC1Control = 0x9F;
 
@@ -67,10 +70,14 @@ bool isCheckMethodChar(char c) {
     return isDigit(c) || (c >= 'A' && c <= 'Z');
 }
 
+bool isRecordLength(std::size_t length) {
+    return length == BankTable::kRecordLength || length == BankTable::kRecordLengthWithoutRule;
+}
+
 // The line as Windows-1252 characters: Latin-1 bytes as published, or UTF-8 when that is
-// what makes it a 174-character record.
+// what makes it a record.
 bool decodeLine(std::string_view raw, std::string& line) {
-    if (raw.size() == BankTable::kRecordLength) {
+    if (isRecordLength(raw.size())) {
         line.assign(raw);
         // Latin-1 has only control codes where Windows-1252 has its extra characters.
         for (char& c : line) {
@@ -81,7 +88,21 @@ bool decodeLine(std::string_view raw, std::string& line) {
         return true;
     }
     line = win1252::fromUtf8(raw);
-    return line.size() == BankTable::kRecordLength && win1252::toUtf8(line) == raw;
+    return isRecordLength(line.size()) && win1252::toUtf8(line) == raw;
+}
+
+// Field 14 when the record has it: six digits, or blanks for a file without rules.
+bool readRule(std::string_view line, std::string& rule) {
+    rule.clear();
+    if (line.size() < BankTable::kRecordLength)
+        return true;
+    const std::string_view field14 = field(line, kIbanRule);
+    if (allOf(field14, isBlank))
+        return true;
+    if (!allOf(field14, isDigit))
+        return false;
+    rule = field14;
+    return true;
 }
 
 bool checkBic(std::string_view bic) {
@@ -105,7 +126,7 @@ bool parseRecord(const std::string& line, BankRecord& record, char& marker) {
         !allOf(field(line, kRecordNumber), isDigit) ||
         std::string_view("AMUD").find(change) == std::string_view::npos ||
         (deletion != '0' && deletion != '1') || !allOf(field(line, kSuccessor), isDigit) ||
-        !allOf(field(line, kIbanRule), isDigit))
+        !readRule(line, record.ibanRule))
         return false;
     record.bankCode = field(line, kBankCode);
     record.name = TrimText(field(line, kName));
@@ -117,7 +138,6 @@ bool parseRecord(const std::string& line, BankRecord& record, char& marker) {
     record.changeCode = change;
     record.deletionAnnounced = deletion == '1';
     record.successor = field(line, kSuccessor);
-    record.ibanRule = field(line, kIbanRule);
     return true;
 }
 
@@ -133,15 +153,6 @@ std::int32_t fileStart(int year, int month) {
 }
 
 } // namespace
-
-int BankRecord::ibanRuleNumber() const {
-    if (ibanRule.size() <= kRuleVersionDigits)
-        return 0;
-    int number = 0;
-    for (char c : std::string_view(ibanRule).substr(0, ibanRule.size() - kRuleVersionDigits))
-        number = number * 10 + (c - '0');
-    return number;
-}
 
 bool BankTable::parse(std::string_view content, std::string* error) {
     m_records.clear();
@@ -163,25 +174,45 @@ bool BankTable::parse(std::string_view content, std::string* error) {
         if (raw.empty())
             continue;
         if (!decodeLine(raw, line))
-            return fail("Satzl\xE4nge nicht 174");
+            return fail("Satzlänge nicht 174 oder 168"_win1252);
         BankRecord record;
         char marker = 0;
         if (!parseRecord(line, record, marker))
-            return fail("Feldinhalt ung\xFCltig");
+            return fail("Feldinhalt ungültig"_win1252);
         if (marker == kPaymentMarker)
             records.push_back(std::move(record));
     }
     if (records.empty())
-        return fail("keine Zahlungsverkehrss\xE4tze");
+        return fail("keine Zahlungsverkehrssätze"_win1252);
+    return assign(std::move(records), error);
+}
+
+bool BankTable::assign(std::vector<BankRecord> records, std::string* error) {
+    m_records.clear();
     std::sort(records.begin(), records.end(),
               [](const BankRecord& a, const BankRecord& b) { return a.bankCode < b.bankCode; });
     const auto twice = std::adjacent_find(
         records.begin(), records.end(),
         [](const BankRecord& a, const BankRecord& b) { return a.bankCode == b.bankCode; });
-    if (twice != records.end())
-        return fail("Bankleitzahl " + twice->bankCode + " mehrfach");
+    if (twice != records.end()) {
+        if (error)
+            *error = "Bankleitzahl " + twice->bankCode + " mehrfach";
+        return false;
+    }
     m_records = std::move(records);
     return true;
+}
+
+std::size_t BankTable::takeMissingRulesFrom(const BankTable& source) {
+    std::size_t filled = 0;
+    for (BankRecord& record : m_records) {
+        if (!record.ibanRule.empty())
+            continue;
+        const BankRecord* known = source.find(record.bankCode);
+        record.ibanRule = known ? known->ibanRule : std::string(kStandardRule);
+        ++filled;
+    }
+    return filled;
 }
 
 const BankRecord* BankTable::find(std::string_view bankCode) const {

@@ -1,5 +1,7 @@
 #include "paylib/sepa/SepaIdentifiers.h"
 
+#include "paylib/bank/IbanRegistry.h"
+
 #include <algorithm>
 #include <cstdint>
 
@@ -11,8 +13,6 @@ constexpr int kCheckBase = 98;
 constexpr int kLetterBase = 10;
 constexpr std::size_t kCountryLength = 2;
 constexpr std::size_t kCheckLength = 2;
-constexpr std::size_t kMinIbanLength = 15;
-constexpr std::size_t kMaxIbanLength = 34;
 constexpr std::size_t kShortBic = 8;
 constexpr std::size_t kLongBic = 11;
 constexpr std::size_t kBusinessCodeLength = 3;
@@ -91,17 +91,8 @@ std::string SepaIdentifiers::germanIban(std::string_view bankCode, std::string_v
 }
 
 bool SepaIdentifiers::isValidIban(std::string_view iban) {
-    if (iban.size() < kMinIbanLength || iban.size() > kMaxIbanLength ||
-        !allOf(iban.substr(0, kCountryLength), isUpper) ||
-        !allOf(iban.substr(kCountryLength, kCheckLength), isDigit) ||
-        !allOf(iban.substr(kCountryLength + kCheckLength), isUpperAlnum))
-        return false;
-    if (iban.substr(0, kCountryLength) == kGermany &&
-        (iban.size() != kGermanIbanLength ||
-         !allOf(iban.substr(kCountryLength + kCheckLength), isDigit)))
-        return false;
-    const std::size_t head = kCountryLength + kCheckLength;
-    return mod97(std::string(iban.substr(head)) + std::string(iban.substr(0, head))) == 1;
+    const IbanRegistry::Country* country = IbanRegistry::find(iban.substr(0, kCountryLength));
+    return country && country->sepa && IbanRegistry::check(iban) == IbanRegistry::Verdict::Valid;
 }
 
 bool SepaIdentifiers::isValidBic(std::string_view bic) {

@@ -9,7 +9,6 @@ namespace paylib {
 // MOD 97-10), BIC (ISO 9362) and the SEPA creditor identifier.
 class SepaIdentifiers {
 public:
-    static constexpr std::size_t kGermanIbanLength = 22;
     static constexpr std::size_t kGermanAccountDigits = 10;
     static constexpr std::size_t kBankCodeDigits = 8;
 
@@ -20,7 +19,8 @@ public:
     // "DE", check digits, bank code, account padded to ten digits. Expects digits only.
     static std::string germanIban(std::string_view bankCode, std::string_view account);
 
-    // Form ([A-Z]{2}[0-9]{2}[A-Z0-9]{11,30}, 22 characters for DE) and check digits.
+    // An IBAN a SEPA payment may carry: of a SEPA country, with that country's length and
+    // BBAN structure from the ISO 13616 registry, check digits 02 to 98 that pass MOD 97-10.
     static bool isValidIban(std::string_view iban);
 
     // [A-Z0-9]{4}[A-Z]{2}[A-Z0-9]{2}([A-Z0-9]{3})?

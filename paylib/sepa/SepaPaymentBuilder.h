@@ -15,7 +15,8 @@ class BankTable;
 // here. Buffers of `Built` are reused from call to call.
 class SepaPaymentBuilder {
 public:
-    static constexpr std::size_t kMaxNotices = 4;
+    // The notice of each side's derived account (210 to 213) and the three cuts.
+    static constexpr std::size_t kMaxNotices = 5;
 
     // What a payment-info block carries for all its transactions.
     struct Block {

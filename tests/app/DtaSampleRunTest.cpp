@@ -34,7 +34,7 @@ const fs::path kSamples = ZALVO_DTA_SAMPLES;
 
 // A bank of the shipped table that checks no account digits, moved to another bank code.
 std::string bankLine(std::string_view bankCode, std::string_view recordNumber) {
-    std::ifstream table(ZALVO_BLZ_DEFAULT);
+    std::ifstream table(ZALVO_BLZ_EXTRACT);
     std::string line;
     while (std::getline(table, line)) {
         if (line.compare(0, 8, "51230800") == 0) {
@@ -50,7 +50,7 @@ std::string bankLine(std::string_view bankCode, std::string_view recordNumber) {
 // The shipped table plus the banks of the samples, which it does not know.
 fs::path dataDirectoryWithSampleBanks(const fs::path& folder) {
     fs::create_directory(folder);
-    fs::copy_file(ZALVO_BLZ_DEFAULT, folder / "blz_20240101.txt");
+    fs::copy_file(ZALVO_BLZ_EXTRACT, folder / "blz_20240101.txt");
     std::ofstream table(folder / "blz_20240101.txt", std::ios::app | std::ios::binary);
     const std::pair<const char*, const char*> banks[] = {{"33334444", "900001"},
                                                          {"16050000", "900002"},

@@ -1,17 +1,13 @@
 #pragma once
 
 #include "paylib/bank/BankTable.h"
-#include "paylib/bank/EmbeddedBankFile.h"
+#include "paylib/bank/EmbeddedBankTable.h"
 
 namespace paylibtest {
 
-// The bank-code table the library ships, for tests of its core.
+// The bank data the library ships, as a table, for tests of its core.
 inline const paylib::BankTable& embeddedTable() {
-    static const paylib::BankTable table = [] {
-        paylib::BankTable t;
-        t.parse(paylib::embeddedBankFile());
-        return t;
-    }();
+    static const paylib::BankTable table = paylib::EmbeddedBankTable::load();
     return table;
 }
 

@@ -51,9 +51,9 @@ std::array<std::string, 3> infoDates() {
             record.text(zalvo::info::kBankCodesUntil)};
 }
 
-// One line of the default table, by bank code and marker.
-std::string defaultRecord(std::string_view bankCode) {
-    std::ifstream in(ZALVO_BLZ_DEFAULT, std::ios::binary);
+// One line of the Bundesbank extract of 2014, by bank code and marker.
+std::string extractRecord(std::string_view bankCode) {
+    std::ifstream in(ZALVO_BLZ_EXTRACT, std::ios::binary);
     std::string line;
     while (std::getline(in, line)) {
         if (line.starts_with(bankCode) && line[8] == '1')
@@ -86,7 +86,6 @@ TEST_F(BankDataTest, StandardRuleBanksGiveIbanAndBicOfKnownPairs) {
         const char* bic;
     };
     const Vector vectors[] = {
-        {"21050170", "12345678", "DE68210501700012345678", "NOLADE21KIE"},
         {"50010517", "648489890", "DE12500105170648489890", "INGDDEFFXXX"},
         {"12030000", "202051", "DE02120300000000202051", "BYLADEM1001"},
         {"50010517", "137075030", "DE02500105170137075030", "INGDDEFFXXX"},
@@ -105,19 +104,29 @@ TEST_F(BankDataTest, StandardRuleBanksGiveIbanAndBicOfKnownPairs) {
     }
 }
 
-TEST_F(BankDataTest, BanksWithAnIbanRuleAreDerivedByTheStandardRuleAndSaySo) {
+TEST_F(BankDataTest, AnAccountFailingItsBanksCheckMethodIsRefused) {
+    // The standard-rule pair of the 2014 examples: 12345678 fails method 74 of the Förde
+    // Sparkasse. The bank itself is known; only the account is refused.
+    const Conversion c = convert("21050170", "12345678");
+    EXPECT_EQ(c.code, result::kAccountRefused);
+    EXPECT_EQ(c.iban, "");
+    EXPECT_EQ(c.bic, "");
+    EXPECT_EQ(bicOf("21050170"), std::make_pair(result::kOk, std::string("NOLADE21KIE")));
+}
+
+TEST_F(BankDataTest, BanksWithAnIbanRuleAreDerivedByTheirRule) {
     // Commerzbank (rule 0005): the headline pair of the documentation.
     Conversion c = convert("37040044", "532013000");
-    EXPECT_EQ(c.code, result::kNoticeIbanRuleNotApplied);
+    EXPECT_EQ(c.code, result::kOk);
     EXPECT_EQ(c.iban, "DE89370400440532013000");
     EXPECT_EQ(c.bic, "COBADEFFXXX");
 
-    // Berliner Sparkasse (rule 0004) maps donation account 135 elsewhere; the library
-    // does not know that mapping and must not present the plain IBAN as certain.
+    // Berliner Sparkasse (rule 0004): donation account 135 is booked on 990021440.
     c = convert("10050000", "135");
-    EXPECT_EQ(c.code, result::kNoticeIbanRuleNotApplied);
-    EXPECT_EQ(c.iban, "DE44100500000000000135");
+    EXPECT_EQ(c.code, result::kOk);
+    EXPECT_EQ(c.iban, "DE86100500000990021440");
 
+    // Banks with a rule whose other accounts follow the standard derivation.
     const std::pair<const char*, const char*> ruled[] = {{"60050101", "DE02600501010002034304"},
                                                          {"70020270", "DE02700202700010108669"},
                                                          {"70150000", "DE02701500000000594937"},
@@ -125,7 +134,7 @@ TEST_F(BankDataTest, BanksWithAnIbanRuleAreDerivedByTheStandardRuleAndSaySo) {
     const char* accounts[] = {"2034304", "10108669", "594937", "2474689"};
     for (std::size_t i = 0; i < std::size(ruled); ++i) {
         c = convert(ruled[i].first, accounts[i]);
-        EXPECT_EQ(c.code, result::kNoticeIbanRuleNotApplied) << ruled[i].first;
+        EXPECT_EQ(c.code, result::kOk) << ruled[i].first;
         EXPECT_EQ(c.iban, ruled[i].second);
     }
 }
@@ -147,8 +156,6 @@ TEST_F(BankDataTest, WrongInputsGiveTheirOwnCodes) {
     EXPECT_EQ(convert("37040044", "0").code, result::kAccountNotDigits);
     EXPECT_EQ(convert("37040044", "532 013000").code, result::kAccountNotDigits);
     EXPECT_EQ(convert("12345678", "532013000").code, result::kBankCodeUnknown);
-    // Volksbank Braunschweig -alt-: change code D.
-    EXPECT_EQ(convert("27090077", "532013000").code, result::kBankCodeDeleted);
     // Both wrong: the bank code is judged first.
     EXPECT_EQ(convert("37A", "x").code, result::kBankCodeNotDigits);
 }
@@ -198,7 +205,6 @@ TEST_F(BankDataTest, GetBicOfKnownBanks) {
     EXPECT_EQ(bicOf("1001001").first, result::kBankCodeLength);
     EXPECT_EQ(bicOf("1001001x").first, result::kBankCodeNotDigits);
     EXPECT_EQ(bicOf("99999999").first, result::kBankCodeUnknown);
-    EXPECT_EQ(bicOf("27090077").first, result::kBankCodeDeleted);
 }
 
 TEST_F(BankDataTest, VersionAndInformationOfTheEmbeddedTable) {
@@ -206,12 +212,12 @@ TEST_F(BankDataTest, VersionAndInformationOfTheEmbeddedTable) {
     EXPECT_EQ(PayLib::get().version(version.data()), result::kOk);
     EXPECT_EQ(version.text(zalvo::version::kDate), "08122026");
     EXPECT_EQ(version.text(zalvo::version::kText), "1.0.0");
-    // The embedded records come from the file valid from 8 December 2014 until the day
-    // before the March 2015 file (Monday after the first Saturday: 9 March).
+    // The embedded data is valid from 8 December 2025 until the day before the March 2026
+    // file (Monday after the first Saturday: 9 March).
     const auto dates = infoDates();
-    EXPECT_EQ(dates[0], "08122014");
-    EXPECT_EQ(dates[1], "08122014");
-    EXPECT_EQ(dates[2], "08032015");
+    EXPECT_EQ(dates[0], "08122025");
+    EXPECT_EQ(dates[1], "08122025");
+    EXPECT_EQ(dates[2], "08032026");
 }
 
 TEST_F(BankDataTest, EveryCallButInitNeedsAnInitialisedLibrary) {
@@ -258,7 +264,9 @@ TEST_F(BankDataTest, EveryCallIsLoggedAndFailuresWithTheirCode) {
     ASSERT_EQ(lib.setLogFile(log.c_str(), 1, 7, 0), result::kOk);
     ASSERT_EQ(lib.init("", "", "", 0), result::kOk);
     EXPECT_EQ(convert("12345678", "1").code, result::kBankCodeUnknown);
-    EXPECT_EQ(convert("37040044", "532013000").code, result::kNoticeIbanRuleNotApplied);
+    EXPECT_EQ(convert("37040044", "532013000").code, result::kOk);
+    // Hamburg Commercial Bank GF Retail: no check method in the data.
+    EXPECT_EQ(convert("21050055", "1234567").code, result::kNoticeAccountNotChecked);
     EXPECT_EQ(bicOf("10010010").first, result::kOk);
     zalvo::Record summary(zalvo::summary::kSize);
     EXPECT_EQ(lib.closeXML(summary.data()), result::kNoFileOpen);
@@ -267,18 +275,21 @@ TEST_F(BankDataTest, EveryCallIsLoggedAndFailuresWithTheirCode) {
     const std::string text = schemacheck::contents(log);
     for (const char* line : {
              "INFO:   Init.DataPath=, TempPath=, UserPath=, Reserved=0\r\n",
-             "INFO:   Init.BLZ-Bestand=eingebaut, Banken=45, g\xFCltig 08.12.2014 bis "
-             "08.03.2015\r\n",
+             "INFO:   Init.BLZ-Bestand=eingebaut, Banken=3.505, g\xFCltig 08.12.2025 bis "
+             "08.03.2026, IBAN-Regeln aus eingebauten Daten=0\r\n",
              "INFO:   ConvertBLZKonto.BLZ=12345678, Konto=1\r\n",
              "FEHLER: ConvertBLZKonto.Bankleitzahl unbekannt. Fehler: -15\r\n",
-             "HINWEIS:ConvertBLZKonto.IBAN nur nach der Standardregel ermittelt, IBAN-Regel der "
-             "Bank nicht angewandt. Hinweis: 210\r\n",
+             "INFO:   ConvertBLZKonto.BIC=COBADEFFXXX, IBAN=DE89370400440532013000, "
+             "IBAN-Regel=000503\r\n",
+             "HINWEIS:ConvertBLZKonto.IBAN ermittelt, Pr\xFC"
+             "fzifferberechnungsmethode der Bank unbekannt, Kontonummer nicht gepr\xFC"
+             "ft. Hinweis: 213\r\n",
              "INFO:   GetBIC.BLZ=10010010\r\n",
              "INFO:   GetBIC.BIC=PBNKDEFFXXX\r\n",
              "FEHLER: CloseXML.Es ist keine XML-Datei ge\xF6"
              "ffnet. Fehler: -21\r\n",
          })
-        EXPECT_NE(text.find(line), std::string::npos) << line;
+        EXPECT_NE(text.find(line), std::string::npos) << line << "\nin\n" << text;
 }
 
 // A Bundesbank file in the data path replaces the embedded table.
@@ -294,10 +305,10 @@ protected:
 
 TEST_F(BankFileTest, CompleteFileIsLoadedWithItsValidity) {
     // A bank without BIC: the record of 10010010 with its BIC blanked and a new code.
-    std::string noBic = defaultRecord("10010010");
+    std::string noBic = extractRecord("10010010");
     noBic.replace(0, 8, "10010099");
     noBic.replace(139, 11, std::string(11, ' '));
-    writeFile(data() / "blz_20250303.txt", defaultRecord("50010517") + "\r\n" + noBic + "\r\n");
+    writeFile(data() / "blz_20250303.txt", extractRecord("50010517") + "\r\n" + noBic + "\r\n");
     ASSERT_EQ(initWithData(), result::kOk);
     // Valid from 3 March 2025 until the day before the June file (9 June 2025).
     const auto dates = infoDates();
@@ -314,17 +325,92 @@ TEST_F(BankFileTest, CompleteFileIsLoadedWithItsValidity) {
     EXPECT_EQ(c.bic, "");
 }
 
+// Offsets of the record fields a test changes.
+constexpr std::size_t kBicOffset = 139;
+constexpr std::size_t kMethodOffset = 150;
+constexpr std::size_t kRuleOffset = 168;
+
+std::string withField(std::string record, std::size_t offset, std::string_view value) {
+    return record.replace(offset, value.size(), value);
+}
+
+std::string withoutRuleColumn(const std::string& record) {
+    return record.substr(0, kRuleOffset);
+}
+
+TEST_F(BankFileTest, AFileWithoutTheRuleColumnTakesTheRulesOfTheEmbeddedData) {
+    // The published file ends each record after the successor field. Its BIC and check
+    // method count; the IBAN rules are ours (the extract's rule column is cut off).
+    std::string lines;
+    for (const std::string& record :
+         {extractRecord("37040044"), extractRecord("50040000"), extractRecord("10050000"),
+          withField(extractRecord("21050170"), kMethodOffset, "09"),
+          withField(extractRecord("50010517"), kBicOffset, "INGDDEFFABC")})
+        lines += withoutRuleColumn(record) + "\r\n";
+    writeFile(data() / "blz_20260309.txt", lines);
+    ASSERT_EQ(initWithData(), result::kOk);
+    EXPECT_EQ(infoDates()[1], "09032026");
+
+    Conversion c = convert("50040000", "101010"); // rule 0005: donation account
+    EXPECT_EQ(c.code, result::kOk);
+    EXPECT_EQ(c.iban, "DE46500400000311011100");
+    EXPECT_EQ(convert("10050000", "135").iban, "DE86100500000990021440"); // rule 0004
+    // The file's method 09 accepts what the data's method 74 refuses.
+    c = convert("21050170", "12345678");
+    EXPECT_EQ(c.code, result::kOk);
+    EXPECT_EQ(c.iban, "DE68210501700012345678");
+    EXPECT_EQ(convert("50010517", "648489890").bic, "INGDDEFFABC");
+    // Bank codes of the embedded data that the file lacks are gone.
+    EXPECT_EQ(convert("70150000", "594937").code, result::kBankCodeUnknown);
+}
+
+TEST_F(BankFileTest, AFileWithTheRuleColumnKeepsItsOwnRules) {
+    writeFile(data() / "blz_20260309.txt",
+              withField(extractRecord("10050000"), kRuleOffset, "000000") + "\n" +
+                  extractRecord("37040044") + "\n");
+    ASSERT_EQ(initWithData(), result::kOk);
+    // The file's standard rule instead of the donation table of rule 0004: 135 is no account
+    // of the bank's own numbering (method B8).
+    EXPECT_EQ(convert("10050000", "135").code, result::kAccountRefused);
+    EXPECT_EQ(convert("10050000", "54540402").iban, "DE02100500000054540402");
+    EXPECT_EQ(convert("37040044", "532013000").iban, "DE89370400440532013000");
+}
+
+TEST_F(BankFileTest, ANewerRuleVersionOrAnUnknownRuleStillGivesAnIbanWithANotice) {
+    writeFile(data() / "blz_20260309.txt",
+              withField(extractRecord("50040000"), kRuleOffset, "000504") + "\n" +
+                  withField(extractRecord("50010517"), kRuleOffset, "005800") + "\n");
+    ASSERT_EQ(initWithData(), result::kOk);
+    // 0005 in a version after 03: version 03 is applied, and the user is told.
+    Conversion c = convert("50040000", "101010");
+    EXPECT_EQ(c.code, result::kNoticeRuleVersionUnknown);
+    EXPECT_EQ(c.iban, "DE46500400000311011100");
+    // A rule number after 0057: the standard derivation, as before.
+    c = convert("50010517", "648489890");
+    EXPECT_EQ(c.code, result::kNoticeIbanRuleNotApplied);
+    EXPECT_EQ(c.iban, "DE12500105170648489890");
+}
+
+TEST_F(BankFileTest, ADeletedBankCodeOfTheFileIsRefused) {
+    // Volksbank Braunschweig -alt- carries change code D in the extract.
+    fs::copy_file(ZALVO_BLZ_EXTRACT, data() / "blz_20141208.txt");
+    ASSERT_EQ(initWithData(), result::kOk);
+    EXPECT_EQ(convert("27090077", "532013000").code, result::kBankCodeDeleted);
+    EXPECT_EQ(bicOf("27090077").first, result::kBankCodeDeleted);
+    EXPECT_EQ(bicOf("37040044").second, "COBADEFFXXX");
+}
+
 TEST_F(BankFileTest, NewestCompleteFileWins) {
-    writeFile(data() / "blz_20250303.txt", defaultRecord("50010517") + "\n");
-    writeFile(data() / "BLZ_20250602.TXT", defaultRecord("10010010") + "\n");
-    writeFile(data() / "other_20260101.txt", defaultRecord("37040044") + "\n");
+    writeFile(data() / "blz_20250303.txt", extractRecord("50010517") + "\n");
+    writeFile(data() / "BLZ_20250602.TXT", extractRecord("10010010") + "\n");
+    writeFile(data() / "other_20260101.txt", extractRecord("37040044") + "\n");
     ASSERT_EQ(initWithData(), result::kOk);
     EXPECT_EQ(bicOf("10010010").first, result::kOk);
     EXPECT_EQ(bicOf("50010517").first, result::kBankCodeUnknown);
     EXPECT_EQ(infoDates()[1], "02062025");
 
     // A newer but truncated file is passed over.
-    writeFile(data() / "blz_20250901.txt", defaultRecord("37040044").substr(0, 100) + "\n");
+    writeFile(data() / "blz_20250901.txt", extractRecord("37040044").substr(0, 100) + "\n");
     ASSERT_EQ(initWithData(), result::kOk);
     EXPECT_EQ(bicOf("10010010").first, result::kOk);
     EXPECT_EQ(bicOf("37040044").first, result::kBankCodeUnknown);
@@ -332,7 +418,7 @@ TEST_F(BankFileTest, NewestCompleteFileWins) {
 
 TEST_F(BankFileTest, Utf8EncodedFileIsReadAsWellAsLatin1) {
     // Sparkasse KölnBonn: "Köln" is one byte in Latin-1 and two in UTF-8.
-    const std::string latin1 = defaultRecord("37050198");
+    const std::string latin1 = extractRecord("37050198");
     ASSERT_NE(latin1.find('\xF6'), std::string::npos);
     std::string utf8;
     for (char c : latin1)
@@ -344,7 +430,7 @@ TEST_F(BankFileTest, Utf8EncodedFileIsReadAsWellAsLatin1) {
 
 TEST_F(BankFileTest, FileWithoutDateIsValidFromItsQuarter) {
     const fs::path file = data() / "blz.txt";
-    writeFile(file, defaultRecord("50010517") + "\n");
+    writeFile(file, extractRecord("50010517") + "\n");
     // Changed on 15 July 2025: the period that began on 9 June 2025 (until 7 September).
     const std::chrono::sys_seconds july =
         std::chrono::sys_days(std::chrono::year{2025} / 7 / 15) + std::chrono::hours(12);
@@ -362,14 +448,14 @@ TEST_F(BankFileTest, NoUsableFileFallsBackToTheEmbeddedTable) {
     EXPECT_EQ(bicOf("37040044").second, "COBADEFFXXX");
 
     // Only damaged files: the embedded table, with a notice.
-    std::string wrongMarker = defaultRecord("50010517");
+    std::string wrongMarker = extractRecord("50010517");
     wrongMarker[8] = '3';
     writeFile(data() / "blz_20250303.txt", wrongMarker + "\n");
-    std::string twice = defaultRecord("50010517");
+    std::string twice = extractRecord("50010517");
     writeFile(data() / "blz_20250602.txt", twice + "\n" + twice + "\n");
     EXPECT_EQ(initWithData(), result::kNoticeBankFileRejected);
     EXPECT_EQ(bicOf("37040044").second, "COBADEFFXXX");
-    EXPECT_EQ(infoDates()[1], "08122014");
+    EXPECT_EQ(infoDates()[1], "08122025");
 
     EXPECT_EQ(PayLib::get().init((data() / "blz_20250303.txt").string().c_str(), "", "", 0),
               result::kNoticeDataPathNoDirectory);

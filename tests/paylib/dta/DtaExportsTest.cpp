@@ -341,14 +341,38 @@ TEST_F(DtaExportsTest, NullArgumentsAndAnUninitialisedLibraryAreRefused) {
     EXPECT_FALSE(fs::exists(m_temp.path() / "x.xml"));
 }
 
-TEST_F(DtaExportsTest, ABankWithItsOwnIbanRuleGivesTheNotice) {
+TEST_F(DtaExportsTest, ABankWithItsOwnIbanRuleIsConvertedUnderIt) {
     dtatest::LogicalFile file = creditFile();
-    file.payments[0].bankCode = 37040044; // Commerzbank, rule 000503
-    file.payments[0].account = 532013000;
+    file.payments[0].bankCode = 50040000; // Commerzbank, rule 000503: a donation account
+    file.payments[0].account = 101010;
     ASSERT_EQ(readDta(writeDta(dtatest::write(file))), 0);
     walk();
-    EXPECT_EQ(writeXml(0, "hinweis.xml"), paylib::result::kNoticeIbanRuleNotApplied);
-    EXPECT_TRUE(schemacheck::validates(m_temp.path() / "hinweis.xml", "pain.001.001.09.xsd"));
-    EXPECT_NE(schemacheck::contents(m_temp.path() / "hinweis.xml").find("DE89370400440532013000"),
+    EXPECT_EQ(writeXml(0, "regel.xml"), 0) << protocol();
+    EXPECT_TRUE(schemacheck::validates(m_temp.path() / "regel.xml", "pain.001.001.09.xsd"));
+    EXPECT_NE(schemacheck::contents(m_temp.path() / "regel.xml").find("DE46500400000311011100"),
               std::string::npos);
+}
+
+TEST_F(DtaExportsTest, AnAccountThatCouldNotBeCheckedGivesTheNotice) {
+    dtatest::LogicalFile file = creditFile();
+    file.payments[0].bankCode = 21050055; // no check method in the bank data
+    file.payments[0].account = 1234567;
+    ASSERT_EQ(readDta(writeDta(dtatest::write(file))), 0);
+    walk();
+    EXPECT_EQ(writeXml(0, "hinweis.xml"), paylib::result::kNoticeAccountNotChecked);
+    EXPECT_TRUE(schemacheck::validates(m_temp.path() / "hinweis.xml", "pain.001.001.09.xsd"));
+    EXPECT_NE(protocol().find("HINWEIS 213: Zahlung 1"), std::string::npos) << protocol();
+}
+
+TEST_F(DtaExportsTest, AnAccountFailingItsBanksCheckMethodIsRefusedAndNoFileWritten) {
+    dtatest::LogicalFile file = creditFile();
+    file.payments[1].bankCode = 21050170; // method 74 refuses 12345678
+    file.payments[1].account = 12345678;
+    ASSERT_EQ(readDta(writeDta(dtatest::write(file))), 0);
+    walk();
+    EXPECT_EQ(writeXml(0, "abgewiesen.xml"), paylib::result::kAccountRefused);
+    EXPECT_FALSE(fs::exists(m_temp.path() / "abgewiesen.xml"));
+    EXPECT_NE(protocol().find("FEHLER -19: Zahlung 2 (BLZ 21050170, Konto 12345678"),
+              std::string::npos)
+        << protocol();
 }

@@ -198,21 +198,47 @@ TEST_F(XmlFileTest, CreditTransfersFromBankCodesGetDerivedIbansAndBics) {
     ASSERT_EQ(create(header::kCreditTransfer), result::kOk);
     zalvo::Record entry = accountEntry();
     ASSERT_EQ(write(entry), result::kOk);
-    // A Commerzbank account is written, with the notice that the bank's rule was not applied.
-    entry.putText(payment::kRecipientBankCode, "37040044");
-    entry.putText(payment::kRecipientAccount, "532013000");
-    EXPECT_EQ(write(entry), result::kNoticeIbanRuleNotApplied);
+    // Commerzbank (rule 0005): the donation account 101010 is booked on 311011100.
+    entry.putText(payment::kRecipientBankCode, "50040000");
+    entry.putText(payment::kRecipientAccount, "101010");
+    EXPECT_EQ(write(entry), result::kOk);
+    // A bank without a check method in the data: written, with the notice that the account
+    // could not be checked.
+    entry.putText(payment::kRecipientBankCode, "21050055");
+    entry.putText(payment::kRecipientAccount, "1234567");
+    EXPECT_EQ(write(entry), result::kNoticeAccountNotChecked);
     const Closed closed = close();
     ASSERT_EQ(closed.code, result::kOk);
-    EXPECT_EQ(closed.count, 2);
-    EXPECT_EQ(closed.sum, "200");
+    EXPECT_EQ(closed.count, 3);
+    EXPECT_EQ(closed.sum, "300");
     EXPECT_EQ(schemacheck::errors(target(), kCreditSchema), "");
     const std::string xml = schemacheck::contents(target());
     EXPECT_NE(xml.find("<IBAN>DE12500105170648489890</IBAN>"), std::string::npos);
     EXPECT_NE(xml.find("<BICFI>INGDDEFFXXX</BICFI>"), std::string::npos);
     EXPECT_NE(xml.find("<IBAN>DE02100100100006820101</IBAN>"), std::string::npos);
     EXPECT_NE(xml.find("<BICFI>PBNKDEFFXXX</BICFI>"), std::string::npos);
-    EXPECT_NE(xml.find("<IBAN>DE89370400440532013000</IBAN>"), std::string::npos);
+    EXPECT_NE(xml.find("<IBAN>DE46500400000311011100</IBAN>"), std::string::npos);
+    EXPECT_NE(xml.find("<BICFI>COBADEFFXXX</BICFI>"), std::string::npos);
+    EXPECT_NE(xml.find("<IBAN>DE66210500550001234567</IBAN>"), std::string::npos);
+}
+
+TEST_F(XmlFileTest, AnAccountGivenAsAnIbanIsJudgedByTheIbanAlone) {
+    // 12345678 fails method 74 of bank code 21050170: refused as bank code and account ...
+    ASSERT_EQ(create(header::kCreditTransfer), result::kOk);
+    zalvo::Record entry = accountEntry();
+    entry.putText(payment::kRecipientBankCode, "21050170");
+    entry.putText(payment::kRecipientAccount, "12345678");
+    EXPECT_EQ(write(entry), result::kAccountRefused);
+    // ... but its IBAN has valid check digits and the registry's form, so it is taken.
+    zalvo::Record asIban = ibanEntry();
+    asIban.putText(payment::kRecipientIban, "DE68210501700012345678");
+    asIban.putText(payment::kRecipientBic, "");
+    EXPECT_EQ(write(asIban), result::kOk);
+    ASSERT_EQ(close().code, result::kOk);
+    const std::string xml = schemacheck::contents(target());
+    EXPECT_NE(xml.find("<IBAN>DE68210501700012345678</IBAN>"), std::string::npos);
+    EXPECT_NE(xml.find("<BICFI>NOLADE21KIE</BICFI>"), std::string::npos);
+    EXPECT_EQ(xml.find("Max Mustermann"), std::string::npos);
 }
 
 TEST_F(XmlFileTest, DirectDebitsFromBothVariantsValidate) {
@@ -437,6 +463,26 @@ TEST_F(XmlFileTest, EntryFaultsHaveTheirCodesAndLeaveNothingBehind) {
              r.putText(payment::kRecipientAccount, "1");
          },
          result::kBankCodeUnknown},
+        {"recipient IBAN of a country outside SEPA", false,
+         set(payment::kRecipientIban, "TR330006100519786457841326"), result::kRecipientIbanInvalid},
+        {"originator IBAN with check digits 99", false,
+         set(payment::kOriginatorIban, "DE99120300000000202051"), result::kOriginatorIbanInvalid},
+        {"account failing its bank's check method", false,
+         [](zalvo::Record& r) {
+             r.putText(payment::kRecipientIban, "");
+             r.putText(payment::kRecipientBic, "");
+             r.putText(payment::kRecipientBankCode, "21050170");
+             r.putText(payment::kRecipientAccount, "12345678");
+         },
+         result::kAccountRefused},
+        {"originator account refused by its bank's rule", true,
+         [](zalvo::Record& r) {
+             r.putText(payment::kOriginatorIban, "");
+             r.putText(payment::kOriginatorBic, "");
+             r.putText(payment::kOriginatorBankCode, "76026000"); // norisbank, rule 0020
+             r.putText(payment::kOriginatorAccount, "1234517892");
+         },
+         result::kAccountRefused},
         {"rule 0001", true,
          [](zalvo::Record& r) {
              r.putText(payment::kRecipientIban, "");
