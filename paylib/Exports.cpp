@@ -52,6 +52,10 @@ std::int32_t run(std::uint8_t actionCode, bool needsInit, Work&& work,
         std::int32_t code = result::kNotInitialised;
         if (!needsInit || library.initialised())
             code = work(library);
+        // The texts cost more than the work of a fast call: built only for an open log.
+        if (!log.isOpen()) {
+            return code;
+        }
         if (code < 0) {
             log.WriteLogLine(LogWriter::kFehler, actionCode,
                              std::string(result::resultMessage(code)) +
@@ -238,6 +242,8 @@ ZALVO_EXPORT int32_t ZALVO_CALL Zalvotech_ConvertBLZKonto(char* account69) {
             if (derived.code >= 0) {
                 record.putTextCleared(a::kBic, derived.bic);
                 record.putTextCleared(a::kIban, derived.iban);
+            }
+            if (derived.code >= 0 && library.log().isOpen()) {
                 library.log().WriteLogLine(LogWriter::kInfo, action::kConvertBLZKonto,
                                            "BIC=" + derived.bic + ", IBAN=" + derived.iban +
                                                ", IBAN-Regel=" + derived.rule);

@@ -141,6 +141,14 @@ bool parseRecord(const std::string& line, BankRecord& record, char& marker) {
     return true;
 }
 
+// Eight digits as a number; order and equality are those of the digit strings.
+std::uint32_t codeNumber(std::string_view digits) {
+    std::uint32_t number = 0;
+    for (char c : digits)
+        number = number * 10 + static_cast<std::uint32_t>(c - '0');
+    return number;
+}
+
 std::int32_t weekday(std::int32_t dayNumber) {
     return dayNumber % kDaysPerWeek; // 0 Saturday ... 6 Friday
 }
@@ -189,6 +197,7 @@ bool BankTable::parse(std::string_view content, std::string* error) {
 
 bool BankTable::assign(std::vector<BankRecord> records, std::string* error) {
     m_records.clear();
+    m_codes.clear();
     std::sort(records.begin(), records.end(),
               [](const BankRecord& a, const BankRecord& b) { return a.bankCode < b.bankCode; });
     const auto twice = std::adjacent_find(
@@ -200,6 +209,9 @@ bool BankTable::assign(std::vector<BankRecord> records, std::string* error) {
         return false;
     }
     m_records = std::move(records);
+    m_codes.reserve(m_records.size());
+    for (const BankRecord& record : m_records)
+        m_codes.push_back(codeNumber(record.bankCode));
     return true;
 }
 
@@ -216,12 +228,14 @@ std::size_t BankTable::takeMissingRulesFrom(const BankTable& source) {
 }
 
 const BankRecord* BankTable::find(std::string_view bankCode) const {
-    const auto it = std::lower_bound(
-        m_records.begin(), m_records.end(), bankCode,
-        [](const BankRecord& r, std::string_view code) { return r.bankCode < code; });
-    return it != m_records.end() && it->bankCode == bankCode ? &*it : nullptr;
+    if (bankCode.size() != kBankCode.width || !allOf(bankCode, isDigit))
+        return nullptr;
+    const std::uint32_t number = codeNumber(bankCode);
+    const auto it = std::lower_bound(m_codes.begin(), m_codes.end(), number);
+    if (it == m_codes.end() || *it != number)
+        return nullptr;
+    return &m_records[static_cast<std::size_t>(it - m_codes.begin())];
 }
-
 void BankTable::setValidFrom(std::int32_t dayNumber) {
     m_validFrom = dayNumber;
     m_validUntil = nextPeriodStart(dayNumber) - 1;

@@ -22,7 +22,9 @@ RuleResult derivedIfValid(std::string_view account10) {
 
 // The account with its last zero dropped (a customer's number with one zero too many).
 std::string withoutLastZero(std::string_view account10) {
-    return "0" + std::string(account10.substr(0, kAccountDigits - 1));
+    std::string shifted(1, '0');
+    shifted += account10.substr(0, kAccountDigits - 1);
+    return shifted;
 }
 
 } // namespace

@@ -13,8 +13,10 @@ constexpr int kDroppedPosition = 4;
 RuleResult SocieteGeneraleRule::apply(const RuleRequest& request) const {
     if (request.length() != kTenDigits || request.digit(kDroppedPosition) != '0')
         return RuleResult::standard(request.account);
-    std::string account = "0" + std::string(request.account);
-    account.erase(kDroppedPosition, 1); // position 4 of the number is index 4 after the prefix
+    // The leading zero moves positions 1-3 one place right; position 4 leaves.
+    std::string account(1, '0');
+    account += request.account.substr(0, kDroppedPosition - 1);
+    account += request.account.substr(kDroppedPosition);
     return RuleResult::standard(account);
 }
 
