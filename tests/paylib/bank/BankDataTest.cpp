@@ -121,6 +121,12 @@ TEST_F(BankDataTest, BanksWithAnIbanRuleAreDerivedByTheirRule) {
     EXPECT_EQ(c.iban, "DE89370400440532013000");
     EXPECT_EQ(c.bic, "COBADEFFXXX");
 
+    // Commerzbank's donation account 101010 in Frankfurt is booked on 311011100.
+    c = convert("50040000", "101010");
+    EXPECT_EQ(c.code, result::kOk);
+    EXPECT_EQ(c.iban, "DE46500400000311011100");
+    EXPECT_EQ(c.bic, "COBADEFFXXX");
+
     // Berliner Sparkasse (rule 0004): donation account 135 is booked on 990021440.
     c = convert("10050000", "135");
     EXPECT_EQ(c.code, result::kOk);
