@@ -47,7 +47,7 @@ if(count EQUAL 0)
     message(FATAL_ERROR "${INPUT}: no banks")
 endif()
 
-file(WRITE "${OUTPUT}.tmp"
+file(WRITE "${OUTPUT}"
 "// Generated from ${INPUT} by EmbedBankRules.cmake; do not edit.
 #include \"paylib/bank/EmbeddedBankData.h\"
 
@@ -70,5 +70,3 @@ std::string_view embeddedBankDataDate() {
 
 } // namespace paylib
 ")
-file(COPY_FILE "${OUTPUT}.tmp" "${OUTPUT}" ONLY_IF_DIFFERENT)
-file(REMOVE "${OUTPUT}.tmp")

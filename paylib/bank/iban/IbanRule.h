@@ -1,7 +1,5 @@
 #pragma once
 
-#include "paylib/bank/CheckMethodLibrary.h"
-
 #include <string>
 #include <string_view>
 
