@@ -3,10 +3,11 @@
 // lacks the rule column.
 #include "paylib/bank/BankTable.h"
 #include "paylib/bank/CheckMethodLibrary.h"
-#include "paylib/bank/EmbeddedBankTable.h"
 #include "tests/support/TempDirectory.h"
 
 #include "helpers/DateHelpers.h"
+
+#include "tests/paylib/EmbeddedTable.h"
 
 #include <gtest/gtest.h>
 
@@ -48,27 +49,22 @@ std::vector<Row> readBankRules(const fs::path& file) {
     return rows;
 }
 
-const BankTable& embedded() {
-    static const BankTable table = paylib::EmbeddedBankTable::load();
-    return table;
-}
-
 TEST(EmbeddedBankData, HoldsEveryRowOfTheDataFileWithItsValidity) {
     const std::vector<Row> rows = readBankRules(ZALVO_BANK_RULES);
     ASSERT_EQ(rows.size(), 3505u);
-    ASSERT_EQ(embedded().size(), rows.size());
+    ASSERT_EQ(paylibtest::embeddedTable().size(), rows.size());
     for (const Row& row : rows) {
-        const BankRecord* bank = embedded().find(row.bankCode);
+        const BankRecord* bank = paylibtest::embeddedTable().find(row.bankCode);
         ASSERT_NE(bank, nullptr) << row.bankCode;
         EXPECT_EQ(bank->ibanRule, row.rule) << row.bankCode;
         EXPECT_EQ(bank->bic, row.bic) << row.bankCode;
         EXPECT_EQ(bank->checkMethod, row.method) << row.bankCode;
         EXPECT_FALSE(bank->name.empty()) << row.bankCode;
     }
-    EXPECT_EQ(DateToDigits(embedded().validFrom()), "08122025");
-    EXPECT_EQ(DateToDigits(embedded().validUntil()), "08032026");
+    EXPECT_EQ(DateToDigits(paylibtest::embeddedTable().validFrom()), "08122025");
+    EXPECT_EQ(DateToDigits(paylibtest::embeddedTable().validUntil()), "08032026");
     // Names become Windows-1252.
-    EXPECT_EQ(embedded().find("10061006")->name,
+    EXPECT_EQ(paylibtest::embeddedTable().find("10061006")->name,
               "Bank f\xFCr Kirche und Diakonie - KD-Bank Gf Sonder-BLZ");
 }
 
@@ -76,7 +72,7 @@ TEST(EmbeddedBankData, OnlyTheseBanksHaveACheckMethodWeCannotApply) {
     // Six codes added after the method data was taken, and method E4 (newer than
     // libktoblzcheck 1.53). Their accounts are converted with notice 213.
     std::vector<std::string> unchecked;
-    for (const BankRecord& bank : embedded().records()) {
+    for (const BankRecord& bank : paylibtest::embeddedTable().records()) {
         if (bank.checkMethod != "76" && !paylib::CheckMethodLibrary::knows(bank.checkMethod))
             unchecked.push_back(bank.bankCode + ":" + bank.checkMethod);
     }
@@ -103,11 +99,11 @@ TEST(BankFileWithoutRules, RecordsOf168CharactersHaveNoRuleUntilOurDataGivesOne)
                             record("50010517", "      ") + "\n"));
     EXPECT_EQ(table.find("37040044")->ibanRule, "");
     EXPECT_EQ(table.find("50010517")->ibanRule, "");
-    EXPECT_EQ(table.takeMissingRulesFrom(embedded()), 3u);
+    EXPECT_EQ(table.takeMissingRulesFrom(paylibtest::embeddedTable()), 3u);
     EXPECT_EQ(table.find("37040044")->ibanRule, "000503");
     EXPECT_EQ(table.find("50010517")->ibanRule, "000000");
     EXPECT_EQ(table.find("99990000")->ibanRule, "000000"); // a bank our data lacks
-    EXPECT_EQ(table.takeMissingRulesFrom(embedded()), 0u);
+    EXPECT_EQ(table.takeMissingRulesFrom(paylibtest::embeddedTable()), 0u);
 
     // 174 characters keep their rule; other lengths and a rule of letters are refused.
     ASSERT_TRUE(table.parse(withRule + "\n"));

@@ -11,9 +11,10 @@
 #include "paylib/bank/AccountCheckDigits.h"
 #include "paylib/bank/AccountResolver.h"
 #include "paylib/bank/BankTable.h"
-#include "paylib/bank/EmbeddedBankTable.h"
 #include "paylib/bank/iban/AccountDigits.h"
 #include "paylib/sepa/SepaIdentifiers.h"
+
+#include "tests/paylib/EmbeddedTable.h"
 
 #include <gtest/gtest.h>
 
@@ -65,11 +66,6 @@ std::vector<Vector> readVectors(const fs::path& file) {
     return vectors;
 }
 
-const paylib::BankTable& bankData() {
-    static const paylib::BankTable table = paylib::EmbeddedBankTable::load();
-    return table;
-}
-
 std::int32_t expectedCode(const Vector& v) {
     if (v.outcome == "NO_IBAN")
         return result::kNoIbanAllowed;
@@ -80,7 +76,7 @@ std::int32_t expectedCode(const Vector& v) {
 
 // The account as entered fails the check-digit method our data names for its bank.
 bool failsItsBanksMethod(const Vector& v) {
-    const paylib::BankRecord* bank = bankData().find(v.bankCode);
+    const paylib::BankRecord* bank = paylibtest::embeddedTable().find(v.bankCode);
     return bank && paylib::AccountCheckDigits::shared().check(bank->checkMethod, v.bankCode,
                                                               paylib::iban::padded(v.account)) ==
                        paylib::CheckVerdict::Invalid;
@@ -143,7 +139,7 @@ void printDifferences() {
 // The bank of a row as the rule sees it: our record with the row's rule, or, for a bank code
 // no longer in the data, a record that carries only the rule (no BIC, no check method).
 paylib::BankRecord bankOf(const Vector& v) {
-    const paylib::BankRecord* known = bankData().find(v.bankCode);
+    const paylib::BankRecord* known = paylibtest::embeddedTable().find(v.bankCode);
     paylib::BankRecord bank = known ? *known : paylib::BankRecord{};
     bank.bankCode = v.bankCode;
     bank.ibanRule = v.rule;
@@ -151,7 +147,7 @@ paylib::BankRecord bankOf(const Vector& v) {
 }
 
 bool carriesItsRule(const Vector& v) {
-    const paylib::BankRecord* known = bankData().find(v.bankCode);
+    const paylib::BankRecord* known = paylibtest::embeddedTable().find(v.bankCode);
     return known && known->ibanRule == v.rule;
 }
 
@@ -170,7 +166,7 @@ void printCounts(const std::vector<Vector>& vectors, const std::string& title) {
 
 void checkEveryRowAgainstItsRule(const std::vector<Vector>& vectors) {
     ASSERT_FALSE(vectors.empty());
-    const paylib::AccountResolver resolver(bankData());
+    const paylib::AccountResolver resolver(paylibtest::embeddedTable());
     for (const Vector& v : vectors) {
         const paylib::AccountResolver::Derivation d = resolver.deriveFor(bankOf(v), v.account);
         expectRow(v, d.code, d.iban, d.bic);

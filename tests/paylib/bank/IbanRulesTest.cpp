@@ -5,9 +5,10 @@
 #include "paylib/bank/AccountResolver.h"
 #include "paylib/bank/BankRecord.h"
 #include "paylib/bank/BankTable.h"
-#include "paylib/bank/EmbeddedBankTable.h"
 #include "paylib/bank/iban/IbanRuleRegistry.h"
 #include "paylib/bank/iban/UniCreditRule.h"
+
+#include "tests/paylib/EmbeddedTable.h"
 
 #include <gtest/gtest.h>
 
@@ -17,14 +18,9 @@ namespace result = paylib::result;
 using paylib::iban::IbanRuleRegistry;
 using Match = IbanRuleRegistry::Match;
 
-const paylib::BankTable& bankData() {
-    static const paylib::BankTable table = paylib::EmbeddedBankTable::load();
-    return table;
-}
-
 // A bank as the data knows it (or a bare record for a code it lacks) carrying `rule`.
 paylib::BankRecord bankWithRule(std::string_view bankCode, std::string_view rule) {
-    const paylib::BankRecord* known = bankData().find(bankCode);
+    const paylib::BankRecord* known = paylibtest::embeddedTable().find(bankCode);
     paylib::BankRecord bank = known ? *known : paylib::BankRecord{};
     bank.bankCode = bankCode;
     bank.ibanRule = rule;
@@ -33,7 +29,8 @@ paylib::BankRecord bankWithRule(std::string_view bankCode, std::string_view rule
 
 paylib::AccountResolver::Derivation derive(std::string_view bankCode, std::string_view rule,
                                            std::string_view account) {
-    return paylib::AccountResolver(bankData()).deriveFor(bankWithRule(bankCode, rule), account);
+    return paylib::AccountResolver(paylibtest::embeddedTable())
+        .deriveFor(bankWithRule(bankCode, rule), account);
 }
 
 TEST(IbanRuleRegistry, EveryRuleNumberHasAUnitUpToItsNewestVersion) {
@@ -69,7 +66,7 @@ TEST(IbanRuleRegistry, NewerVersionsAndUnknownRulesAreMarked) {
 
 TEST(IbanRuleRegistry, EveryRuleOfTheEmbeddedDataIsKnownInItsVersion) {
     std::size_t banks = 0;
-    for (const paylib::BankRecord& bank : bankData().records()) {
+    for (const paylib::BankRecord& bank : paylibtest::embeddedTable().records()) {
         EXPECT_EQ(IbanRuleRegistry::find(bank.ibanRule).match, Match::Known)
             << bank.bankCode << " " << bank.ibanRule;
         ++banks;
@@ -134,7 +131,7 @@ TEST(IbanRuleResults, TheRuleDecidesTheBankCodeBeforeTheSuccessorDoes) {
     // successor enters the IBAN (with its BIC), with rule 0001 nothing does.
     paylib::BankRecord pax = bankWithRule("10060198", "000000");
     pax.successor = "37060193";
-    const paylib::AccountResolver resolver(bankData());
+    const paylib::AccountResolver resolver(paylibtest::embeddedTable());
     auto d = resolver.deriveFor(pax, "12343"); // checked with the successor's method 06
     EXPECT_EQ(d.code, result::kOk);
     EXPECT_EQ(d.iban, "DE27370601930000012343");

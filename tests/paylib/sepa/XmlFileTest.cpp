@@ -751,8 +751,9 @@ TEST_F(XmlFileTest, CutsAreNoticedAndEveryNoticeIsLogged) {
     EXPECT_EQ(create(header::kCreditTransfer, "out.xml", "Id1", std::string(36, '\xC6')),
               result::kNoticeInitiatingPartyCut);
     zalvo::Record entry = accountEntry(std::string(40, '\xC6'), "100");
-    entry.putText(payment::kRecipientBankCode, "37040044");
-    entry.putText(payment::kRecipientAccount, "532013000");
+    // A bank without a check method in the data: its account gets notice 213.
+    entry.putText(payment::kRecipientBankCode, "21050055");
+    entry.putText(payment::kRecipientAccount, "1234567");
     entry.putText(payment::kRemittance1, std::string(70, 'x'));
     entry.putText(payment::kRemittance2, std::string(70, 'y'));
     // The first notice is the answer; the log has all three.
@@ -763,8 +764,9 @@ TEST_F(XmlFileTest, CutsAreNoticedAndEveryNoticeIsLogged) {
     for (const char* line : {
              "HINWEIS:CreateXML.Einreicher auf 70 Zeichen gek\xFCrzt. Hinweis: 223\r\n",
              "HINWEIS:WriteXML.Name des Empf\xE4ngers auf 70 Zeichen gek\xFCrzt. Hinweis: 221\r\n",
-             "HINWEIS:WriteXML.IBAN nur nach der Standardregel ermittelt, IBAN-Regel der Bank "
-             "nicht angewandt. Hinweis: 210\r\n",
+             "HINWEIS:WriteXML.IBAN ermittelt, Pr\xFC"
+             "fzifferberechnungsmethode der Bank unbekannt, Kontonummer nicht gepr\xFC"
+             "ft. Hinweis: 213\r\n",
              "HINWEIS:WriteXML.Verwendungszweck auf 140 Zeichen gek\xFCrzt. Hinweis: 222\r\n",
          })
         EXPECT_NE(text.find(line), std::string::npos) << line;
