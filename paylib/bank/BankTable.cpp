@@ -143,10 +143,7 @@ bool parseRecord(const std::string& line, BankRecord& record, char& marker) {
 
 // Eight digits as a number; order and equality are those of the digit strings.
 std::uint32_t codeNumber(std::string_view digits) {
-    std::uint32_t number = 0;
-    for (char c : digits)
-        number = number * 10 + static_cast<std::uint32_t>(c - '0');
-    return number;
+    return static_cast<std::uint32_t>(TextToInt64(digits));
 }
 
 std::int32_t weekday(std::int32_t dayNumber) {

@@ -1,5 +1,6 @@
 #include "paylib/bank/iban/IbanRuleRegistry.h"
 
+#include "helpers/TextHelpers.h"
 #include "paylib/bank/iban/AccountRedirectRule.h"
 #include "paylib/bank/iban/AccountSubstitutionRule.h"
 #include "paylib/bank/iban/BankCodeRedirectRule.h"
@@ -142,20 +143,13 @@ const std::array<Entry, IbanRuleRegistry::kHighestRuleNumber + 1> kEntries = {{
     {&kRule0055, 0}, {&kRule0056, 1}, {&kRule0057, 0},
 }};
 
-int digitsValue(std::string_view digits) {
-    int value = 0;
-    for (char c : digits)
-        value = value * 10 + (c - '0');
-    return value;
-}
-
 } // namespace
 
 IbanRuleRegistry::Found IbanRuleRegistry::find(std::string_view ruleField) {
     if (ruleField.size() != kFieldDigits)
         return {&kStandard, 0, Match::Known};
-    const int number = digitsValue(ruleField.substr(0, kNumberDigits));
-    const int version = digitsValue(ruleField.substr(kNumberDigits));
+    const auto number = TextToInt64(ruleField.substr(0, kNumberDigits));
+    const auto version = static_cast<int>(TextToInt64(ruleField.substr(kNumberDigits)));
     if (number < 0 || number > kHighestRuleNumber)
         return {&kStandard, 0, Match::UnknownRule};
     const Entry& entry = kEntries[static_cast<std::size_t>(number)];
