@@ -18,6 +18,9 @@ constexpr std::array<std::pair<std::string_view, OwnMethod>, 1> kOwnMethods = {{
 
 } // namespace
 
+AccountCheckDigits::AccountCheckDigits(std::unique_ptr<CheckMethodLibrary> library)
+    : m_library(std::move(library)) {}
+
 const AccountCheckDigits& AccountCheckDigits::shared() {
     static const AccountCheckDigits checker;
     return checker;
@@ -29,7 +32,7 @@ CheckVerdict AccountCheckDigits::check(std::string_view method, std::string_view
         if (name == method)
             return own(account10) ? CheckVerdict::Valid : CheckVerdict::Invalid;
     }
-    return m_library.check(method, bankCode, account10);
+    return m_library->check(method, bankCode, account10);
 }
 
 } // namespace paylib

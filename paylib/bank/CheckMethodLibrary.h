@@ -3,33 +3,27 @@
 #include <memory>
 #include <string_view>
 
-class AccountNumberCheck;
-
 namespace paylib {
 
 enum class CheckVerdict { Valid, Invalid, MethodUnknown };
 
-// The Bundesbank account check-digit methods of Debian's libktoblzcheck, asked by method name.
-// The method always comes from our own bank table; the library's own bank list is never
-// loaded. This is the one class that knows the library, so a platform without it can put
-// another implementation of the same header in its place.
+// The Bundesbank's account check-digit methods, asked by method name. The method always
+// comes from our own bank table. The seam to a check-digit library: each platform's build
+// picks the implementation it can link (paylib/CMakeLists.txt), and tests may plug in
+// another one.
 class CheckMethodLibrary {
 public:
-    CheckMethodLibrary();
-    ~CheckMethodLibrary();
-    CheckMethodLibrary(const CheckMethodLibrary&) = delete;
-    CheckMethodLibrary& operator=(const CheckMethodLibrary&) = delete;
+    virtual ~CheckMethodLibrary() = default;
 
     // `method` is the two-character method of the bank code file, `account10` ten digits.
     // Some methods also depend on the bank code.
-    CheckVerdict check(std::string_view method, std::string_view bankCode,
-                       std::string_view account10) const;
+    virtual CheckVerdict check(std::string_view method, std::string_view bankCode,
+                               std::string_view account10) const = 0;
+    // Whether the implementation has a method; check() answers MethodUnknown for the others.
+    virtual bool knows(std::string_view method) const = 0;
 
-    // Whether the library implements a method (it prints to stderr for one it does not).
-    static bool knows(std::string_view method);
-
-private:
-    std::unique_ptr<AccountNumberCheck> m_check;
+    // The implementation this build was made with.
+    static std::unique_ptr<CheckMethodLibrary> forThisBuild();
 };
 
 } // namespace paylib

@@ -2,7 +2,6 @@
 // loaded as the table of an initialised library, and combined with a Bundesbank file that
 // lacks the rule column.
 #include "paylib/bank/BankTable.h"
-#include "paylib/bank/CheckMethodLibrary.h"
 #include "tests/support/TempDirectory.h"
 
 #include "helpers/DateHelpers.h"
@@ -66,19 +65,6 @@ TEST(EmbeddedBankData, HoldsEveryRowOfTheDataFileWithItsValidity) {
     // Names become Windows-1252.
     EXPECT_EQ(paylibtest::embeddedTable().find("10061006")->name,
               "Bank f\xFCr Kirche und Diakonie - KD-Bank Gf Sonder-BLZ");
-}
-
-TEST(EmbeddedBankData, OnlyTheseBanksHaveACheckMethodWeCannotApply) {
-    // Six codes added after the method data was taken, and method E4 (newer than
-    // libktoblzcheck 1.53). Their accounts are converted with notice 213.
-    std::vector<std::string> unchecked;
-    for (const BankRecord& bank : paylibtest::embeddedTable().records()) {
-        if (bank.checkMethod != "76" && !paylib::CheckMethodLibrary::knows(bank.checkMethod))
-            unchecked.push_back(bank.bankCode + ":" + bank.checkMethod);
-    }
-    EXPECT_EQ(unchecked,
-              (std::vector<std::string>{"21050055:", "30013300:", "45050001:E4",
-                                        "50031900:", "50131700:", "70022424:", "86021000:"}));
 }
 
 std::string record(std::string_view bankCode, std::string_view rule) {
