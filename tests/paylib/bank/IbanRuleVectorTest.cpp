@@ -93,10 +93,13 @@ bool failsItsBanksMethod(const Vector& v) {
 std::string refusalDifference(const Vector& v, std::int32_t code) {
     if (!failsItsBanksMethod(v))
         return {};
-    const bool uncheckedSource = v.source.starts_with("ibandit") || v.rule == "000000";
-    if (v.outcome == "OK" && code == result::kAccountRefused && uncheckedSource &&
-        v.iban == paylib::SepaIdentifiers::germanIban(v.bankCode, paylib::iban::padded(v.account)))
-        return "source applies no check-digit method; refused by the bank's method";
+    const bool plainIbanRefused =
+        v.outcome == "OK" && code == result::kAccountRefused &&
+        v.iban == paylib::SepaIdentifiers::germanIban(v.bankCode, paylib::iban::padded(v.account));
+    if (plainIbanRefused && v.source.starts_with("ibandit"))
+        return "ibandit applies no check-digit method; refused by the bank's method";
+    if (plainIbanRefused && v.rule == "000000")
+        return "standard rule, the source did not check; refused by the bank's method";
     if (v.outcome == "INVALID_ACCOUNT" && code == result::kNoIbanAllowed)
         return "excluded by the rule; the bank's method rejects it as well";
     return {};
@@ -105,6 +108,12 @@ std::string refusalDifference(const Vector& v, std::int32_t code) {
 std::vector<std::string>& differences() {
     static std::vector<std::string> listed;
     return listed;
+}
+
+// How many rows took each way of agreeing by refusal.
+std::map<std::string, int>& differenceCounts() {
+    static std::map<std::string, int> counts;
+    return counts;
 }
 
 // Compares one answer with its row; OK rows accept any notice (the IBAN is what counts).
@@ -117,6 +126,7 @@ void expectRow(const Vector& v, std::int32_t code, const std::string& iban,
     if (!difference.empty()) {
         differences().push_back(where + " (" + v.outcome + " expected, " + std::to_string(code) +
                                 "): " + difference);
+        ++differenceCounts()[difference];
         return;
     }
     if (v.outcome == "OK") {
@@ -133,7 +143,10 @@ void expectRow(const Vector& v, std::int32_t code, const std::string& iban,
 void printDifferences() {
     for (const std::string& line : differences())
         std::cout << "  " << line << "\n";
+    for (const auto& [reason, count] : differenceCounts())
+        std::cout << "  " << count << " rows: " << reason << "\n";
     differences().clear();
+    differenceCounts().clear();
 }
 
 // The bank of a row as the rule sees it: our record with the row's rule, or, for a bank code
