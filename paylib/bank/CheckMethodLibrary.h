@@ -7,6 +7,9 @@ namespace paylib {
 
 enum class CheckVerdict { Valid, Invalid, MethodUnknown };
 
+// The Bundesbank's method for banks that do not check their account numbers.
+inline constexpr std::string_view kNoCheckMethod = "09";
+
 // The Bundesbank's account check-digit methods, asked by method name. The method always
 // comes from our own bank table. The seam to a check-digit library: each platform's build
 // picks the implementation it can link (paylib/CMakeLists.txt), and tests may plug in

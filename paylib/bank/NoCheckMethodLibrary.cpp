@@ -1,12 +1,6 @@
 #include "paylib/bank/NoCheckMethodLibrary.h"
 
 namespace paylib {
-namespace {
-
-// The Bundesbank's method for banks that do not check account numbers.
-constexpr std::string_view kNoCheck = "09";
-
-} // namespace
 
 CheckVerdict NoCheckMethodLibrary::check(std::string_view method, std::string_view /*bankCode*/,
                                          std::string_view /*account10*/) const {
@@ -14,7 +8,7 @@ CheckVerdict NoCheckMethodLibrary::check(std::string_view method, std::string_vi
 }
 
 bool NoCheckMethodLibrary::knows(std::string_view method) const {
-    return method == kNoCheck;
+    return method == kNoCheckMethod;
 }
 
 } // namespace paylib

@@ -1,5 +1,6 @@
 #include "paylib/bank/iban/CommerzbankRule.h"
 
+#include "paylib/bank/CheckMethodLibrary.h"
 #include "paylib/bank/iban/CheckDigitVariants.h"
 
 #include <algorithm>
@@ -94,7 +95,6 @@ constexpr std::string_view kCommerzbankBic = "COBADEFFXXX";
 constexpr std::string_view kFirstRetiredAccount = "0998000000";
 constexpr std::string_view kLastRetiredAccount = "0999499999";
 
-constexpr std::string_view kNoCheck = "09";
 constexpr std::string_view kMethod13 = "13";
 constexpr std::string_view kMethod76 = "76";
 // Position 4 of the bank code: 4 Commerzbank, 8 former Dresdner Bank.
@@ -152,7 +152,7 @@ RuleResult CommerzbankRule::apply(const RuleRequest& request) const {
 RuleResult CommerzbankRule::byCheckMethod(const RuleRequest& request) {
     const std::string_view method =
         request.methodOr(commerzbankCode(request.bankCode()) ? kMethod13 : kMethod76);
-    if (method == kNoCheck)
+    if (method == kNoCheckMethod)
         return RuleResult::standard(request.account).asChecked();
     if (method == kMethod13)
         return byMethod13(request);

@@ -1,5 +1,6 @@
 #include "paylib/bank/iban/DeutscheBankRule.h"
 
+#include "paylib/bank/CheckMethodLibrary.h"
 #include "paylib/bank/iban/AccountDigits.h"
 #include "paylib/bank/iban/CheckDigitVariants.h"
 
@@ -10,7 +11,6 @@ constexpr std::string_view kBerlinerBank = "10020000";
 constexpr std::string_view kDonationBank = "50070010";
 constexpr std::string_view kDonationAccount = "0000009999";
 constexpr std::string_view kDonationBooking = "0092777202";
-constexpr std::string_view kNoCheck = "09";
 constexpr std::string_view kMethod63 = "63";
 constexpr std::string_view kNorisbankMethod = "C7";
 constexpr int kFirstLengthByLength = 2; // version that introduced the length-based steps
@@ -36,7 +36,7 @@ RuleResult DeutscheBankRule::apply(const RuleRequest& request) const {
     if (bankCode == kDonationBank && request.account == kDonationAccount)
         return RuleResult::standard(kDonationBooking).asChecked();
     const std::string_view method = request.methodOr(kMethod63);
-    if (method == kNoCheck)
+    if (method == kNoCheckMethod)
         return RuleResult::standard(request.account).asChecked();
     if (method == kNorisbankMethod && !checkdigits::method63Plain(request.account) &&
         !checkdigits::method63Exception(request.account)) {
