@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace paylib {
 
@@ -30,13 +31,17 @@ struct DtaEntry {
     std::uint32_t originatorBankCode = 0;
     std::uint64_t originatorAccount = 0;
     std::uint64_t amountCents = 0;
-    std::string counterpartyName; // C14a and extension 01
-    std::string originatorName;   // C15 and extension 03
-    std::string purpose;          // C16 and the 02 lines, each trimmed, joined by one blank
-    std::string firstPurposeLine; // C16 alone
+    std::string counterpartyName;        // C14a and extension 01
+    std::string originatorName;          // C15 and extension 03
+    std::string purpose;                 // C16 and the 02 lines, each trimmed, joined by one blank
+    std::uint8_t firstPurposeLength = 0; // C16 alone is the start of `purpose`
     std::uint8_t purposeLines = 0;
     std::uint8_t extensionCount = 0;
     DtaCompletion completion;
+
+    std::string_view firstPurposeLine() const {
+        return std::string_view(purpose).substr(0, firstPurposeLength);
+    }
 };
 
 } // namespace paylib

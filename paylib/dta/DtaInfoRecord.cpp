@@ -36,7 +36,7 @@ void DtaInfoRecord::fill(zalvo::MutableRecordView record, const DtaEntry& entry,
     record.putText(dtainfo::kOriginatorBankCode,
                    zeroPadded(entry.originatorBankCode, kBankCodeDigits));
     record.putText(dtainfo::kOriginatorAccount, std::to_string(entry.originatorAccount));
-    record.putText(dtainfo::kFirstPurposeLine, entry.firstPurposeLine);
+    record.putText(dtainfo::kFirstPurposeLine, entry.firstPurposeLine());
     record.putText(dtainfo::kFileExecutionDate, fileExecutionDate);
     record.putText(dtainfo::kOriginatorName, entry.originatorName);
     record.putText(dtainfo::kCounterpartyName, entry.counterpartyName);

@@ -2,6 +2,7 @@
 
 #include "paylib/ResultCodes.h"
 #include "paylib/dta/DtaFile.h"
+#include "paylib/dta/DtaInput.h"
 #include "paylib/dta/DtaText.h"
 #include "platform/Win1252.h"
 
@@ -9,6 +10,7 @@
 #include <array>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string_view>
 #include <system_error>
 
@@ -77,7 +79,10 @@ constexpr Span kAmountSum{64, 13};
 
 constexpr std::string_view kRecordLength128 = "0128";
 constexpr std::size_t kMinEntryBytes = 2 * kBlock;
+constexpr std::size_t kMaxRecordBytes = 6 * kBlock; // a C record with 15 extension parts
 constexpr char kEuro = '1';
+constexpr const char* kChangedWhileReading =
+    "die Datei ist nicht lesbar oder hat sich beim Lesen verändert";
 constexpr unsigned kCenturyPivot = 80; // two-digit years below it are 20xx
 
 // Text keys (first two digits) a logical file of each kind may carry.
@@ -111,6 +116,41 @@ std::string shown(std::string_view raw) {
     return win1252::toUtf8(text);
 }
 
+// The whole protocol of a file that could not be read.
+std::int32_t refuseUnreadable(DtaFile& out, const char* why) {
+    out.protocol = "FEHLER " + std::to_string(result::kFileNotReadable) + ": " + why + "\r\n";
+    return result::kFileNotReadable;
+}
+
+bool isLineEnd(char ch) {
+    return ch == '\n' || ch == '\r';
+}
+
+// The file's size without the line ends after its last block, read from its tail; the
+// stream is left at the start. Nothing when the tail cannot be read.
+std::optional<std::uint64_t> sizeWithoutLineEnds(std::istream& in, std::uint64_t size) {
+    std::array<char, kBlock> tail{};
+    while (size > 0) {
+        const std::uint64_t step = std::min<std::uint64_t>(size, tail.size());
+        if (!in.seekg(static_cast<std::streamoff>(size - step)) ||
+            !in.read(tail.data(), static_cast<std::streamsize>(step))) {
+            return std::nullopt;
+        }
+        std::uint64_t kept = step;
+        while (kept > 0 && isLineEnd(tail[static_cast<std::size_t>(kept - 1)])) {
+            --kept;
+        }
+        size -= step - kept;
+        if (kept > 0) {
+            break;
+        }
+    }
+    if (!in.seekg(0)) {
+        return std::nullopt;
+    }
+    return size;
+}
+
 std::string plural(std::size_t count, const char* one, const char* many) {
     return std::to_string(count) + " " + (count == 1 ? one : many);
 }
@@ -119,8 +159,8 @@ std::string plural(std::size_t count, const char* one, const char* many) {
 // already bounded.
 class Parser {
 public:
-    Parser(std::string_view bytes, const DtaReader::Limits& limits, DtaFile& out)
-        : m_bytes(bytes), m_limits(limits), m_out(out) {}
+    Parser(DtaInput& input, const DtaReader::Limits& limits, DtaFile& out)
+        : m_input(input), m_limits(limits), m_out(out) {}
 
     std::int32_t run();
 
@@ -130,28 +170,35 @@ private:
     std::int32_t parseE(DtaLogicalFile& file, std::uint64_t accountSum, std::uint64_t bankCodeSum);
 
     std::string_view field(Span span) const {
-        return m_bytes.substr(m_record + span.offset, span.width);
+        return m_input.bytes(m_record + span.offset, span.width);
     }
-    std::string_view at(std::size_t offset, std::size_t width) const {
-        return m_bytes.substr(m_record + offset, width);
+    char byteAt(std::size_t offsetInRecord) const {
+        return m_input.byte(m_record + offsetInRecord);
     }
-    std::size_t remaining() const { return m_bytes.size() - m_record; }
+    std::uint64_t remaining() const { return m_input.size() - m_record; }
+    // Brings the longest record that may start here into reach.
+    bool nextRecordReadable() { return m_input.ensure(m_record, kMaxRecordBytes); }
 
     bool number(Span span, const char* name, std::uint64_t& value);
     bool optionalNumber(Span span, const char* name, std::uint64_t& value);
-    bool text(std::string_view raw, const char* name);
+    bool text(Span span, const char* name);
     std::int32_t fail(std::int32_t code, std::size_t offsetInRecord, const std::string& what);
+    std::int32_t unreadable();
     void line(const std::string& text) { m_out.protocol.append(text).append("\r\n"); }
 
-    std::string_view m_bytes;
+    DtaInput& m_input;
     const DtaReader::Limits& m_limits;
     DtaFile& m_out;
-    std::size_t m_record = 0;       // offset of the current record
+    std::uint64_t m_record = 0;     // offset of the current record
     std::size_t m_recordNumber = 0; // within the logical file, A = 1
     std::int32_t m_fieldError = result::kOk;
     std::size_t m_fieldOffset = 0;
     std::string m_fieldMessage;
 };
+
+std::int32_t Parser::unreadable() {
+    return refuseUnreadable(m_out, kChangedWhileReading);
+}
 
 std::int32_t Parser::fail(std::int32_t code, std::size_t offsetInRecord, const std::string& what) {
     line("FEHLER " + std::to_string(code) + " bei Byte " +
@@ -181,7 +228,8 @@ bool Parser::optionalNumber(Span span, const char* name, std::uint64_t& value) {
     return number(span, name, value);
 }
 
-bool Parser::text(std::string_view raw, const char* name) {
+bool Parser::text(Span span, const char* name) {
+    const std::string_view raw = field(span);
     const auto bad = std::find_if(raw.begin(), raw.end(), [](char ch) {
         return !dtatext::isTextByte(static_cast<unsigned char>(ch));
     });
@@ -189,20 +237,22 @@ bool Parser::text(std::string_view raw, const char* name) {
         return true;
     }
     m_fieldError = result::kBadTextField;
-    m_fieldOffset = static_cast<std::size_t>(raw.data() - m_bytes.data()) - m_record +
-                    static_cast<std::size_t>(bad - raw.begin());
+    m_fieldOffset = span.offset + static_cast<std::size_t>(bad - raw.begin());
     m_fieldMessage = std::string("Feld ") + name + " enthält ein unzulässiges Zeichen";
     return false;
 }
 
 std::int32_t Parser::run() {
-    if (m_bytes.empty()) {
+    if (m_input.size() == 0) {
         line("FEHLER " + std::to_string(result::kFileEmpty) + ": die Datei ist leer");
         return result::kFileEmpty;
     }
-    while (m_record < m_bytes.size()) {
+    while (m_record < m_input.size()) {
+        if (!nextRecordReadable()) {
+            return unreadable();
+        }
         // A tail too short to show its record type counts as a cut-off record.
-        if (!m_out.files.empty() && remaining() > kMarker && m_bytes[m_record + kMarker] != 'A') {
+        if (!m_out.files.empty() && remaining() > kMarker && byteAt(kMarker) != 'A') {
             ++m_recordNumber;
             return fail(result::kTrailingData, 0, "Daten nach dem letzten Nachsatz (E)");
         }
@@ -212,19 +262,23 @@ std::int32_t Parser::run() {
         if (m_out.files.size() == 1) {
             // Once the file looks like DTA, room for as many entries as its size allows
             // spares the moves of a growing vector.
-            m_out.entries.reserve(std::min(m_bytes.size() / kMinEntryBytes, m_limits.maxEntries));
+            m_out.entries.reserve(std::min(
+                static_cast<std::size_t>(m_input.size() / kMinEntryBytes), m_limits.maxEntries));
         }
         DtaLogicalFile& file = m_out.files.back();
         std::uint64_t accountSum = 0;
         std::uint64_t bankCodeSum = 0;
         for (;;) {
             ++m_recordNumber;
+            if (!nextRecordReadable()) {
+                return unreadable();
+            }
             if (remaining() < kBlock) {
                 return fail(result::kTruncated, 0,
                             remaining() == 0 ? "der Nachsatz (E) fehlt"
                                              : "die Datei endet mitten im Satz");
             }
-            const char marker = m_bytes[m_record + kMarker];
+            const char marker = byteAt(kMarker);
             if (marker == 'E') {
                 if (const std::int32_t rc = parseE(file, accountSum, bankCodeSum);
                     rc != result::kOk) {
@@ -257,10 +311,10 @@ std::int32_t Parser::parseA() {
     if (remaining() < kBlock) {
         return fail(result::kTruncated, 0, "die Datei endet mitten im Vorsatz (A)");
     }
-    if (m_bytes[m_record + kMarker] != 'A') {
+    if (byteAt(kMarker) != 'A') {
         return fail(result::kBadRecordType, kMarker,
                     "Vorsatz (A) erwartet, gefunden Byte " +
-                        std::to_string(static_cast<unsigned char>(m_bytes[m_record + kMarker])));
+                        std::to_string(static_cast<unsigned char>(byteAt(kMarker))));
     }
     if (field(kLength) != kRecordLength128) {
         return fail(result::kBadRecordLength, kLength.offset,
@@ -285,7 +339,7 @@ std::int32_t Parser::parseA() {
         !number(a::kCreationDate, "A7 (Erstellungsdatum)", created) ||
         !number(a::kSenderAccount, "A9 (Konto Absender)", file.senderAccount) ||
         !optionalNumber(a::kReference, "A10 (Referenz)", file.reference) ||
-        !text(field(a::kSenderName), "A6 (Name Absender)")) {
+        !text(a::kSenderName, "A6 (Name Absender)")) {
         return fail(m_fieldError, m_fieldOffset, m_fieldMessage);
     }
     file.receiverBankCode = static_cast<std::uint32_t>(receiver);
@@ -311,7 +365,7 @@ std::int32_t Parser::parseA() {
         }
         file.executionDate = std::string(executionRaw);
     }
-    if (m_bytes[m_record + a::kCurrency] != kEuro) {
+    if (byteAt(a::kCurrency) != kEuro) {
         return fail(result::kBadCurrency, a::kCurrency, "Währung im Vorsatz ist nicht Euro (1)");
     }
     file.firstEntry = m_out.entries.size();
@@ -350,7 +404,8 @@ std::int32_t Parser::parseC(DtaLogicalFile& file) {
         return fail(result::kTruncated, 0, "die Datei endet mitten im Zahlungssatz (C)");
     }
 
-    DtaEntry entry;
+    // Built in place: a failed record fails the whole read, which drops every entry.
+    DtaEntry& entry = m_out.entries.emplace_back();
     entry.logicalFile = static_cast<std::uint32_t>(m_out.files.size());
     entry.directDebit = file.directDebit;
     std::uint64_t firstBank = 0;
@@ -367,9 +422,9 @@ std::int32_t Parser::parseC(DtaLogicalFile& file) {
         !number(c::kOriginatorBankCode, "C10 (BLZ Auftraggeber)", originatorBank) ||
         !number(c::kOriginatorAccount, "C11 (Konto Auftraggeber)", entry.originatorAccount) ||
         !number(c::kAmount, "C12 (Betrag)", entry.amountCents) ||
-        !text(field(c::kCounterpartyName), "C14a (Name)") ||
-        !text(field(c::kOriginatorName), "C15 (Name Auftraggeber)") ||
-        !text(field(c::kPurpose), "C16 (Verwendungszweck)")) {
+        !text(c::kCounterpartyName, "C14a (Name)") ||
+        !text(c::kOriginatorName, "C15 (Name Auftraggeber)") ||
+        !text(c::kPurpose, "C16 (Verwendungszweck)")) {
         return fail(m_fieldError, m_fieldOffset, m_fieldMessage);
     }
     entry.firstBankCode = static_cast<std::uint32_t>(firstBank);
@@ -386,7 +441,7 @@ std::int32_t Parser::parseC(DtaLogicalFile& file) {
                         std::string(field(c::kTextKeyExtension)) + " passt nicht zur Dateiart " +
                         file.kind);
     }
-    if (m_bytes[m_record + c::kCurrency] != kEuro) {
+    if (byteAt(c::kCurrency) != kEuro) {
         return fail(result::kBadCurrency, c::kCurrency,
                     "Währung im Zahlungssatz ist nicht Euro (1)");
     }
@@ -396,7 +451,7 @@ std::int32_t Parser::parseC(DtaLogicalFile& file) {
     std::string counterpartyRaw(field(c::kCounterpartyName));
     std::string originatorRaw(field(c::kOriginatorName));
     std::string purpose = dtatext::decodeField(field(c::kPurpose));
-    entry.firstPurposeLine = purpose;
+    entry.firstPurposeLength = static_cast<std::uint8_t>(purpose.size());
     entry.purposeLines = 1;
     unsigned purposeExtensions = 0;
     bool haveCounterpartyExt = false;
@@ -407,15 +462,15 @@ std::int32_t Parser::parseC(DtaLogicalFile& file) {
                 ? c::kFirstExtension + k * c::kExtensionSize
                 : (c::kMinBlocks + (k - c::kExtensionsInBlock2) / c::kExtensionsPerBlock) * kBlock +
                       ((k - c::kExtensionsInBlock2) % c::kExtensionsPerBlock) * c::kExtensionSize;
-        const std::string_view type = at(offset, c::kExtensionTypeWidth);
-        const std::string_view content =
-            at(offset + c::kExtensionTypeWidth, c::kExtensionTextWidth);
+        const std::string_view type = field({offset, c::kExtensionTypeWidth});
+        const Span contentSpan{offset + c::kExtensionTypeWidth, c::kExtensionTextWidth};
+        const std::string_view content = field(contentSpan);
         const auto where = [k] { return "Erweiterungsteil " + std::to_string(k + 1); };
         if (!allDigits(type)) {
             return fail(result::kBadExtension, offset,
                         where() + ": Kennzeichen ist nicht numerisch");
         }
-        if (!text(content, "Erweiterungsteil")) {
+        if (!text(contentSpan, "Erweiterungsteil")) {
             return fail(m_fieldError, m_fieldOffset, m_fieldMessage);
         }
         const auto kind = static_cast<unsigned>(digitsValue(type));
@@ -448,7 +503,6 @@ std::int32_t Parser::parseC(DtaLogicalFile& file) {
 
     ++file.entryCount;
     file.amountSum += entry.amountCents;
-    m_out.entries.push_back(std::move(entry));
     m_record += blocks * kBlock;
     return result::kOk;
 }
@@ -508,17 +562,50 @@ std::int32_t DtaReader::parse(std::span<const unsigned char> bytes, DtaFile& out
     out.clear();
     std::string_view view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     // A line end after the last block is tolerated; anything else must be whole records.
-    while (!view.empty() && (view.back() == '\n' || view.back() == '\r')) {
+    while (!view.empty() && isLineEnd(view.back())) {
         view.remove_suffix(1);
     }
-    std::int32_t rc = result::kOk;
     if (bytes.size() > m_limits.maxFileBytes) {
-        rc = result::kFileTooLarge;
-        out.protocol = "FEHLER " + std::to_string(rc) + ": die Datei ist größer als " +
-                       std::to_string(m_limits.maxFileBytes) + " Bytes\r\n";
-    } else {
-        rc = Parser(view, m_limits, out).run();
+        return refuseTooLarge(out);
     }
+    DtaInput input(view);
+    return parseInput(input, out);
+}
+
+std::int32_t DtaReader::readFile(const std::string& path, DtaFile& out) const {
+    out.clear();
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path file = fs::u8path(path);
+    if (!fs::is_regular_file(file, ec)) {
+        return refuseUnreadable(out, "die Datei fehlt oder ist keine gewöhnliche Datei");
+    }
+    const std::uintmax_t size = fs::file_size(file, ec);
+    if (ec) {
+        return refuseUnreadable(out, "die Größe der Datei ist nicht lesbar");
+    }
+    if (size > m_limits.maxFileBytes) {
+        return refuseTooLarge(out);
+    }
+    std::ifstream in(file, std::ios::binary);
+    const std::optional<std::uint64_t> records = sizeWithoutLineEnds(in, size);
+    if (!records) {
+        return refuseUnreadable(out, kChangedWhileReading);
+    }
+    DtaInput input(in, *records);
+    const std::int32_t rc = parseInput(input, out);
+    // A file that grew while it was read is not the file that was checked.
+    if (rc == result::kOk && (!in.seekg(static_cast<std::streamoff>(size)) ||
+                              in.peek() != std::char_traits<char>::eof())) {
+        out.files.clear();
+        out.entries.clear();
+        return refuseUnreadable(out, kChangedWhileReading);
+    }
+    return rc;
+}
+
+std::int32_t DtaReader::parseInput(DtaInput& input, DtaFile& out) const {
+    const std::int32_t rc = Parser(input, m_limits, out).run();
     if (rc != result::kOk) {
         out.files.clear();
         out.entries.clear();
@@ -533,37 +620,11 @@ std::int32_t DtaReader::parse(std::span<const unsigned char> bytes, DtaFile& out
     return rc;
 }
 
-std::int32_t DtaReader::readFile(const std::string& path, DtaFile& out) const {
-    out.clear();
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    const fs::path file = fs::u8path(path);
-    if (!fs::is_regular_file(file, ec)) {
-        out.protocol = "FEHLER " + std::to_string(result::kFileNotReadable) +
-                       ": die Datei fehlt oder ist keine gewöhnliche Datei\r\n";
-        return result::kFileNotReadable;
-    }
-    const std::uintmax_t size = fs::file_size(file, ec);
-    if (ec) {
-        out.protocol = "FEHLER " + std::to_string(result::kFileNotReadable) +
-                       ": die Größe der Datei ist nicht lesbar\r\n";
-        return result::kFileNotReadable;
-    }
-    if (size > m_limits.maxFileBytes) {
-        out.protocol = "FEHLER " + std::to_string(result::kFileTooLarge) +
-                       ": die Datei ist größer als " + std::to_string(m_limits.maxFileBytes) +
-                       " Bytes\r\n";
-        return result::kFileTooLarge;
-    }
-    std::ifstream in(file, std::ios::binary);
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    if (!in || !in.read(bytes.data(), static_cast<std::streamsize>(bytes.size())) ||
-        in.peek() != std::char_traits<char>::eof()) {
-        out.protocol = "FEHLER " + std::to_string(result::kFileNotReadable) +
-                       ": die Datei ist nicht lesbar oder hat sich beim Lesen verändert\r\n";
-        return result::kFileNotReadable;
-    }
-    return parse({reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()}, out);
+std::int32_t DtaReader::refuseTooLarge(DtaFile& out) const {
+    out.protocol = "FEHLER " + std::to_string(result::kFileTooLarge) +
+                   ": die Datei ist größer als " + std::to_string(m_limits.maxFileBytes) +
+                   " Bytes\r\n";
+    return result::kFileTooLarge;
 }
 
 } // namespace paylib

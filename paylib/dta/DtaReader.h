@@ -8,6 +8,7 @@
 namespace paylib {
 
 class DtaFile;
+class DtaInput;
 
 // Reads DTAUS files (the disk/remote-transfer variant: 128-byte blocks, A, C, E records,
 // one or more logical files in a row) and checks everything a bank would: record lengths,
@@ -32,6 +33,9 @@ public:
     [[nodiscard]] std::int32_t readFile(const std::string& path, DtaFile& out) const;
 
 private:
+    std::int32_t parseInput(DtaInput& input, DtaFile& out) const;
+    std::int32_t refuseTooLarge(DtaFile& out) const;
+
     Limits m_limits;
 };
 

@@ -4,6 +4,7 @@
 #include "platform/Win1252Literal.h"
 
 #include <algorithm>
+#include <array>
 
 namespace paylib::dtatext {
 namespace {
@@ -11,22 +12,24 @@ namespace {
 constexpr unsigned char kFirstPrintable = 0x20;
 constexpr unsigned char kDelete = 0x7F;
 
+// Asked for every byte of every text field, so answered from a table.
+constexpr std::array<bool, 256> kTextBytes = [] {
+    std::array<bool, 256> table{};
+    for (unsigned byte = kFirstPrintable; byte < table.size(); ++byte) {
+        table[byte] = true;
+    }
+    table[kDelete] = false;
+    // The five bytes Windows-1252 leaves undefined.
+    for (const unsigned undefined : {0x81u, 0x8Du, 0x8Fu, 0x90u, 0x9Du}) {
+        table[undefined] = false;
+    }
+    return table;
+}();
+
 } // namespace
 
 bool isTextByte(unsigned char byte) {
-    if (byte < kFirstPrintable || byte == kDelete) {
-        return false;
-    }
-    switch (byte) {
-    case 0x81:
-    case 0x8D:
-    case 0x8F:
-    case 0x90:
-    case 0x9D:
-        return false;
-    default:
-        return true;
-    }
+    return kTextBytes[byte];
 }
 
 char toWin1252(unsigned char byte) {

@@ -369,6 +369,38 @@ TEST(DtaReader, ReadFileRefusesMissingDirectoryAndOversizedFiles) {
     EXPECT_EQ(DtaReader(small).readFile(file.string(), out), result::kFileTooLarge);
 }
 
+// Files are streamed through a window far smaller than a large file; records straddling
+// its edge, line ends after the last block and damage far into the file must read exactly
+// as the same bytes do in memory.
+TEST(DtaReader, ReadFileMatchesParseOfTheSameBytesBeyondTheReadWindow) {
+    dtatest::LogicalFile file;
+    for (std::size_t i = 0; i < 6000; ++i) {
+        dtatest::Payment p;
+        p.cents = 100 + i;
+        p.purposes.assign(1 + i % 14, "ZEILE " + std::to_string(i));
+        file.payments.push_back(p);
+    }
+    const std::string good = dtatest::write(file);
+    ASSERT_GT(good.size(), std::size_t{2} << 20);
+    std::string damaged = good;
+    damaged[good.size() - 3000] = '\x01';
+    const testsupport::TempDirectory temp;
+    for (const std::string& bytes : {good, good + "\r\n\n", damaged, std::string("\r\n")}) {
+        const auto path = temp.path() / "large.dta";
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+        DtaFile streamed;
+        DtaFile inMemory;
+        const std::int32_t rc = DtaReader().readFile(path.string(), streamed);
+        EXPECT_EQ(rc, parse(bytes, inMemory));
+        EXPECT_EQ(streamed.protocol, inMemory.protocol);
+        ASSERT_EQ(streamed.entries.size(), inMemory.entries.size());
+        for (std::size_t i = 0; i < streamed.entries.size(); ++i) {
+            ASSERT_EQ(streamed.entries[i].purpose, inMemory.entries[i].purpose) << i;
+            ASSERT_EQ(streamed.entries[i].amountCents, inMemory.entries[i].amountCents) << i;
+        }
+    }
+}
+
 // Random bytes and random damage to good files must give a code, never a crash or a read
 // outside the input (the sanitizer build checks the latter).
 TEST(DtaReader, SurvivesGarbageAndDamagedFiles) {
