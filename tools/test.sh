@@ -19,8 +19,8 @@ run_suite() {
         tee "$build/ctest.log"
 }
 
-echo "== Release build and tests"
-run_suite "$top/build-test" -DCMAKE_BUILD_TYPE=Release
+echo "== Release build (benchmarks built, not run) and tests"
+run_suite "$top/build-test" -DCMAKE_BUILD_TYPE=Release -DZALVO_BUILD_BENCH=ON
 
 echo "== AddressSanitizer and UndefinedBehaviorSanitizer build and tests"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
