@@ -98,15 +98,34 @@ std::string write(const std::vector<LogicalFile>& files) {
     return out;
 }
 
+namespace {
+
+// Check digit method 00 of the Bundesbank: weights 2, 1, 2, ... from the right over the nine
+// digits of the stem, the digit sums of the products added, the check digit makes the sum
+// a multiple of ten.
+std::uint64_t withMethod00CheckDigit(std::uint64_t stem) {
+    unsigned sum = 0;
+    unsigned weight = 2;
+    for (std::uint64_t rest = stem; rest > 0; rest /= 10) {
+        const unsigned product = static_cast<unsigned>(rest % 10) * weight;
+        sum += product / 10 + product % 10;
+        weight = 3 - weight;
+    }
+    return stem * 10 + (10 - sum % 10) % 10;
+}
+
+} // namespace
+
 LogicalFile many(std::size_t count, bool directDebits) {
-    static constexpr std::uint32_t kBanks[] = {50010517, 10010010, 20050550, 12030000, 37050299};
+    // Standard-rule banks whose accounts carry check digits of method 00.
+    static constexpr std::uint32_t kBanks[] = {12030000, 20050550, 10220500, 26650001, 44350060};
     LogicalFile file;
     file.kind = directDebits ? "LK" : "GK";
     file.payments.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {
         Payment p;
         p.bankCode = kBanks[i % std::size(kBanks)];
-        p.account = 1000000 + i;
+        p.account = withMethod00CheckDigit(100000 + i);
         p.cents = 100 + (i % 100000);
         p.name = "KUNDE " + std::to_string(i);
         p.purposes = {"RECHNUNG " + std::to_string(i), "KUNDENNUMMER " + std::to_string(i % 997)};

@@ -43,7 +43,8 @@ inline std::string write(const LogicalFile& file) {
 }
 
 // A logical file of `count` credit transfers (GK) or direct debits (LK) with varying
-// accounts, amounts and purposes, at banks whose IBAN follows the standard rule.
+// accounts (with valid check digits), amounts and purposes, at banks whose IBAN follows the
+// standard rule.
 LogicalFile many(std::size_t count, bool directDebits);
 
 } // namespace dtatest
