@@ -8,6 +8,7 @@
 #include "binding/PaymentFileRecords.h"
 #include "helpers/DateHelpers.h"
 #include "platform/DynamicLibrary.h"
+#include "tests/paylib/dta/DtaTestWriter.h"
 
 #include <unistd.h>
 
@@ -78,7 +79,8 @@ int main(int argc, char** argv) {
     entry.putText(payment::kOriginatorName, "Benchmark GmbH");
     entry.putText(payment::kOriginatorBankCode, "50010517");
     entry.putText(payment::kOriginatorAccount, "648489890");
-    entry.putText(payment::kRecipientBankCode, "10010010");
+    // A standard-rule bank whose accounts carry method-00 check digits.
+    entry.putText(payment::kRecipientBankCode, "12030000");
     entry.putText(payment::kReference2, "ETE");
     entry.putText(payment::kRemittance1, "Rechnung Nummer 2026-12345");
 
@@ -88,7 +90,8 @@ int main(int argc, char** argv) {
     for (long i = 0; i < entries; ++i) {
         const std::string n = std::to_string(i + 1);
         entry.putText(payment::kRecipientName, "Empfaenger " + n);
-        entry.putText(payment::kRecipientAccount, n);
+        entry.putText(payment::kRecipientAccount,
+                      std::to_string(dtatest::withMethod00CheckDigit(i + 1)));
         entry.putText(payment::kAmountCents, std::to_string(i % 100000 + 1));
         if (write(entry.data()) != 0)
             ++failed;

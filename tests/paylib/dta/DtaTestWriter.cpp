@@ -98,11 +98,6 @@ std::string write(const std::vector<LogicalFile>& files) {
     return out;
 }
 
-namespace {
-
-// Check digit method 00 of the Bundesbank: weights 2, 1, 2, ... from the right over the nine
-// digits of the stem, the digit sums of the products added, the check digit makes the sum
-// a multiple of ten.
 std::uint64_t withMethod00CheckDigit(std::uint64_t stem) {
     unsigned sum = 0;
     unsigned weight = 2;
@@ -113,8 +108,6 @@ std::uint64_t withMethod00CheckDigit(std::uint64_t stem) {
     }
     return stem * 10 + (10 - sum % 10) % 10;
 }
-
-} // namespace
 
 LogicalFile many(std::size_t count, bool directDebits) {
     // Standard-rule banks whose accounts carry check digits of method 00.

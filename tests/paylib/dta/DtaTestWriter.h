@@ -42,6 +42,11 @@ inline std::string write(const LogicalFile& file) {
     return write(std::vector<LogicalFile>{file});
 }
 
+// The account number of `stem` and its check digit under the Bundesbank's method 00:
+// weights 2, 1, 2, ... from the right, the digit sums of the products added, the check digit
+// makes the sum a multiple of ten.
+std::uint64_t withMethod00CheckDigit(std::uint64_t stem);
+
 // A logical file of `count` credit transfers (GK) or direct debits (LK) with varying
 // accounts (with valid check digits), amounts and purposes, at banks whose IBAN follows the
 // standard rule.
