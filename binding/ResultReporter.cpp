@@ -50,18 +50,31 @@ MessageIcon ResultReporter::icon(int32_t code) {
     return code >= 0 ? MessageIcon::Information : MessageIcon::Critical;
 }
 
+std::optional<std::string_view> ResultReporter::fixedText(int32_t code) {
+    switch (code) {
+    case kResultOk:
+        return kTextSuccess;
+    case kLibraryNotLoadable:
+        return kTextNotLoadable;
+    case kEntryPointMissing:
+        return kTextEntryPointMissing;
+    case kLibraryNotLoaded:
+        return kTextNotLoaded;
+    default:
+        return std::nullopt;
+    }
+}
+
+bool ResultReporter::isCallerText(int32_t code) {
+    return code >= kFirstTextCode && code <= kLastTextCode;
+}
+
 std::string ResultReporter::text(std::string_view name, int32_t code) {
     std::string message;
-    if (code == kResultOk) {
-        message = kTextSuccess;
-    } else if (code >= kFirstTextCode && code <= kLastTextCode) {
+    if (isCallerText(code)) {
         message = name;
-    } else if (code == kLibraryNotLoadable) {
-        message = kTextNotLoadable;
-    } else if (code == kEntryPointMissing) {
-        message = kTextEntryPointMissing;
-    } else if (code == kLibraryNotLoaded) {
-        message = kTextNotLoaded;
+    } else if (const std::optional<std::string_view> fixed = fixedText(code)) {
+        message = *fixed;
     } else {
         message = kTextErrorPrefix;
         message += name;

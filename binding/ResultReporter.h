@@ -4,6 +4,7 @@
 #include "binding/OwnerWindow.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -24,6 +25,11 @@ public:
     static std::string caption(int32_t code);
     // The text exactly as shown, three blanks appended, Windows-1252, CR LF.
     static std::string text(std::string_view name, int32_t code);
+    // The text of a code the front end words itself (0, -99999, -99998, -99997), without
+    // the appended blanks; nothing for a code shown by number under the entry point's name.
+    static std::optional<std::string_view> fixedText(int32_t code);
+    // Codes 1 to 128: the message is the caller's own text.
+    static bool isCallerText(int32_t code);
     static MessageIcon icon(int32_t code);
 
     // The sink stays owned by the caller, who must uninstall it (nullptr) before it dies.

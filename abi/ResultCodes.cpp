@@ -1,4 +1,4 @@
-#include "paylib/ResultCodes.h"
+#include "abi/ResultCodes.h"
 
 #include "platform/Win1252Literal.h"
 
