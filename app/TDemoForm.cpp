@@ -5,9 +5,11 @@
 #include "app/JpegImage.h"
 #include "app/QtBusyIndicator.h"
 #include "app/QtDtaFileDialogs.h"
+#include "app/TCallLogForm.h"
 #include "binding/DLLAPI.h"
 #include "binding/DtaConversionRun.h"
 #include "binding/VersionInfo.h"
+#include "calllog/CallLog.h"
 #include "controls/KXDefaults.h"
 #include "controls/QtOwner.h"
 #include "dialogs/DLLConvert.h"
@@ -56,7 +58,9 @@ const QStringList& memoLines() {
 TDemoForm::TDemoForm(QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                               Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      m_ui(std::make_unique<Ui::TDemoForm>()), m_fileDialogs(std::make_unique<QtDtaFileDialogs>()) {
+      m_callLog(std::make_unique<zalvo::calllog::CallLog>()), m_ui(std::make_unique<Ui::TDemoForm>()),
+      m_fileDialogs(std::make_unique<QtDtaFileDialogs>()) {
+    m_callLog->install();
     // The resources live in a static library, where nothing else would pull them in.
     Q_INIT_RESOURCE(app);
     m_ui->setupUi(this);
@@ -88,11 +92,18 @@ TDemoForm::TDemoForm(QWidget* parent)
         menu->setAccessibleName(menu->title());
     }
 
+    m_ui->MAnsicht->menuAction()->setObjectName(QStringLiteral("MAnsichtItem"));
+    m_ui->MAnsicht->setAccessibleName(m_ui->MAnsicht->title());
+    connect(m_ui->MAufrufprotokoll, &QAction::triggered, this, &TDemoForm::showCallLog);
+
     connect(m_ui->MainMenu, &QMenuBar::triggered, this, &TDemoForm::MenueClick);
     addCommands();
 }
 
-TDemoForm::~TDemoForm() = default;
+TDemoForm::~TDemoForm() {
+    // Before the call log it shows goes.
+    delete m_callLogForm;
+}
 
 void TDemoForm::addCommands() {
     using zalvo::DLLAPI;
@@ -110,6 +121,16 @@ void TDemoForm::addCommands() {
                                     RunDTAtoXML();
                                     restoreWorkingDirectory();
                                 }};
+}
+
+TCallLogForm* TDemoForm::showCallLog() {
+    if (!m_callLogForm) {
+        m_callLogForm = new TCallLogForm(*m_callLog, this);
+    }
+    m_callLogForm->show();
+    m_callLogForm->raise();
+    m_callLogForm->activateWindow();
+    return m_callLogForm;
 }
 
 void TDemoForm::showPicture() {

@@ -13,7 +13,11 @@ class TDemoForm;
 }
 namespace zalvo {
 class DtaFileChooser;
+namespace calllog {
+class CallLog;
 }
+} // namespace zalvo
+class TCallLogForm;
 class QAction;
 
 // The main window: explanatory text, the picture, and the menu whose tagged items start
@@ -48,6 +52,11 @@ public:
     const std::filesystem::path& savedWorkingDirectory() const { return m_savedWorkingDirectory; }
     // The open-file and save-file dialogs of the DTA-to-XML run; the Qt ones by default.
     void setFileDialogs(std::unique_ptr<zalvo::DtaFileChooser> dialogs);
+    // Every library call since the window opened; recording starts with the window.
+    zalvo::calllog::CallLog& callLog() { return *m_callLog; }
+    // "Ansicht > Aufrufprotokoll": shows the call log window, made on first use. Untagged and
+    // unguarded, so it works before initialisation.
+    TCallLogForm* showCallLog();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -72,8 +81,11 @@ private:
     void restoreWorkingDirectory();
     zalvo::OwnerWindow owner();
 
+    // Declared first, so it is uninstalled from the call step after everything else is gone.
+    std::unique_ptr<zalvo::calllog::CallLog> m_callLog;
     std::unique_ptr<Ui::TDemoForm> m_ui;
     std::map<int, Command> m_commands;
     std::filesystem::path m_savedWorkingDirectory;
     std::unique_ptr<zalvo::DtaFileChooser> m_fileDialogs;
+    TCallLogForm* m_callLogForm = nullptr; // a child window, deleted with this one
 };

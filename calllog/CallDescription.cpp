@@ -73,14 +73,19 @@ std::string oneLine(std::string_view text) {
     return line;
 }
 
-void appendHexViews(std::string& text, const RecordedCall& call) {
+} // namespace
+
+std::string CallDescription::hexViews(const RecordedCall& call) {
+    std::string text;
     const std::span<const ArgumentLayout> layouts = ArgumentLayouts::of(call.entry);
     for (std::size_t index = 0; index < call.argumentCount(); ++index) {
         if (!call.argument(index).isBuffer) {
             continue;
         }
         const std::string_view name = index < layouts.size() ? layouts[index].name : "Puffer";
-        text += "\n";
+        if (!text.empty()) {
+            text += "\n";
+        }
         text += name;
         text += ", vorher:\n";
         text += CallDescription::hexView(call.before(index));
@@ -88,9 +93,8 @@ void appendHexViews(std::string& text, const RecordedCall& call) {
         text += ", nachher:\n";
         text += CallDescription::hexView(call.after(index));
     }
+    return text;
 }
-
-} // namespace
 
 std::string CallDescription::visibleText(std::string_view windows1252) {
     std::string visible;
@@ -205,8 +209,7 @@ std::string CallDescription::text(const RecordedCall& call) {
         }
         text += "\n";
     }
-    appendHexViews(text, call);
-    return text;
+    return text + "\n" + hexViews(call);
 }
 
 } // namespace zalvo::calllog

@@ -34,6 +34,8 @@ public:
     static std::string visibleText(std::string_view windows1252);
     // 16 bytes a line: offset, hex, and the printable characters.
     static std::string hexView(std::string_view bytes);
+    // The hex views of every buffer argument, before and after, under the argument's name.
+    static std::string hexViews(const RecordedCall& call);
     // The result's meaning on one line.
     static std::string meaning(std::int32_t result);
     // One line of the list: time, entry point, result, meaning, duration in µs.

@@ -3,6 +3,8 @@
 // dialogs - initialise, derive IBANs, write payment files of both kinds, convert a DTA file,
 // look up a BIC, read version and table dates, release. The files written must validate
 // against the ISO 20022 schemas.
+#include "app/CallLogModel.h"
+#include "app/TCallLogForm.h"
 #include "app/TDemoForm.h"
 #include "binding/DLLAPI.h"
 #include "dialogs/DLLConvert.h"
@@ -22,10 +24,16 @@
 #include "tests/support/RealDay.h"
 #include "tests/support/TempDirectory.h"
 
+#include <QAccessible>
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QTableView>
+#include <QTableWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
@@ -505,4 +513,105 @@ TEST_F(EndToEndTest, EveryOtherMenuCommandWorksWithTheLibraryUntilItIsReleased) 
     expectMessage(messages[0], mainWindow, kSuccessCaption, kSuccessText, MessageIcon::Information);
     expectMessage(messages[1], mainWindow, "Fehlermeldung entsprechend der Dokumentation",
                   notLoaded, MessageIcon::Critical);
+}
+
+namespace {
+
+// The text a screen reader gets for a cell of an accessible table.
+QString accessibleCell(QWidget* table, int row, int column) {
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(table);
+    if (!accessible || !accessible->tableInterface()) {
+        return {};
+    }
+    QAccessibleInterface* cell = accessible->tableInterface()->cellAt(row, column);
+    return cell ? cell->text(QAccessible::Name) : QString();
+}
+
+int accessibleRowCount(QWidget* table) {
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(table);
+    return accessible && accessible->tableInterface() ? accessible->tableInterface()->rowCount()
+                                                      : -1;
+}
+
+} // namespace
+
+TEST_F(EndToEndTest, CallLogListsInitAndTheConversionWithTheBytesPassedAndWrittenBack) {
+    initialise();
+    ASSERT_FALSE(HasFatalFailure());
+    deriveIbans();
+    ASSERT_FALSE(HasFatalFailure());
+
+    choose(QStringLiteral("Ansicht"), QStringLiteral("Aufrufprotokoll"));
+    auto* window = m_form->findChild<TCallLogForm*>();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Aufrufprotokoll"));
+    EXPECT_FALSE(window->isModal());
+    auto* calls = window->findChild<QTableView*>(QStringLiteral("Calls"));
+    ASSERT_NE(calls, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([calls] { return accessibleRowCount(calls) == 4; }))
+        << accessibleRowCount(calls);
+
+    // Through the accessibility interface: entry point and result of every call as text.
+    const QStringList expected[] = {
+        {"Zalvotech_Init", "0", "Alles verlief erfolgreich!"},
+        {"Zalvotech_ConvertBLZKonto", "210",
+         "IBAN nur nach der Standardregel ermittelt, IBAN-Regel der Bank nicht angewandt"},
+        {"Zalvotech_ConvertBLZKonto", "0", "Alles verlief erfolgreich!"},
+        {"Zalvotech_ConvertBLZKonto", "-15", "Bankleitzahl unbekannt"},
+    };
+    for (int row = 0; row < 4; ++row) {
+        SCOPED_TRACE(row);
+        EXPECT_EQ(accessibleCell(calls, row, CallLogModel::EntryPoint), expected[row][0]);
+        EXPECT_EQ(accessibleCell(calls, row, CallLogModel::Result), expected[row][1]);
+        EXPECT_EQ(accessibleCell(calls, row, CallLogModel::Meaning), expected[row][2]);
+        EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d\\.\\d{3}$"))
+                        .match(accessibleCell(calls, row, CallLogModel::Time))
+                        .hasMatch());
+    }
+
+    // The first conversion's details: the bank code as passed, the IBAN written back.
+    QTest::mouseClick(calls->viewport(), Qt::LeftButton, {},
+                      calls->visualRect(calls->model()->index(1, 0)).center());
+    auto* fields = window->findChild<QTableWidget*>(QStringLiteral("Fields"));
+    ASSERT_NE(fields, nullptr);
+    ASSERT_EQ(accessibleRowCount(fields), 4);
+    auto rowOf = [fields](const QString& field) {
+        for (int row = 0; row < accessibleRowCount(fields); ++row) {
+            if (accessibleCell(fields, row, 1).startsWith(field)) {
+                return row;
+            }
+        }
+        return -1;
+    };
+    const int bankCode = rowOf(QStringLiteral("Bankleitzahl"));
+    ASSERT_GE(bankCode, 0);
+    EXPECT_EQ(accessibleCell(fields, bankCode, 1), QStringLiteral("Bankleitzahl"));
+    EXPECT_EQ(accessibleCell(fields, bankCode, 2), QStringLiteral("37040044"));
+    EXPECT_EQ(accessibleCell(fields, bankCode, 3), QStringLiteral("37040044"));
+    const int iban = rowOf(QStringLiteral("IBAN"));
+    ASSERT_GE(iban, 0);
+    EXPECT_EQ(accessibleCell(fields, iban, 1), QString::fromUtf8("IBAN (geändert)"));
+    EXPECT_EQ(accessibleCell(fields, iban, 2), QString());
+    EXPECT_EQ(accessibleCell(fields, iban, 3), QStringLiteral("DE89370400440532013000"));
+
+    // Ctrl+C copies the selected call with its fields and hex view.
+    QApplication::clipboard()->clear();
+    QTest::keyClick(calls, Qt::Key_C, Qt::ControlModifier);
+    const QString copied = QApplication::clipboard()->text();
+    EXPECT_TRUE(copied.contains(QStringLiteral("Zalvotech_ConvertBLZKonto  210")))
+        << copied.toStdString();
+    EXPECT_TRUE(copied.contains(QStringLiteral("* Kontosatz / IBAN: \"\" -> \"DE89370400440532013000\"")));
+    EXPECT_TRUE(copied.contains(QStringLiteral("0000  33 37 30 34 30 30 34 34 00")));
+
+    // Live: a call made while the window is open shows up without asking.
+    choose(QStringLiteral("System"), QStringLiteral("Version - Zalvotech_Version"));
+    takeMessages();
+    EXPECT_TRUE(QTest::qWaitFor([calls] { return accessibleRowCount(calls) == 5; }));
+    EXPECT_EQ(accessibleCell(calls, 4, CallLogModel::EntryPoint),
+              QStringLiteral("Zalvotech_Version"));
+
+    // Leeren empties the list.
+    click(window->findChild<QAbstractButton*>(QStringLiteral("BClear")));
+    EXPECT_EQ(accessibleRowCount(calls), 0);
 }

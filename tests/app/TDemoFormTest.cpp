@@ -156,7 +156,7 @@ TEST_F(TDemoFormTest, MenusCarryCaptionsNamesAndTags) {
     }
     EXPECT_EQ(titles,
               (QStringList{QStringLiteral("System"), QString::fromUtf8("Konvertieren und Prüfen"),
-                           QStringLiteral("XML-Datei")}));
+                           QStringLiteral("XML-Datei"), QStringLiteral("Ansicht")}));
     for (const MenuItem& expected : kItems) {
         auto* menu = find<QMenu>(expected.menu);
         auto* item = find<QAction>(expected.item);
