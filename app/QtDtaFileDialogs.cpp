@@ -22,15 +22,6 @@ const char* const kXmlSuffix = "xml";
 const char* const kOpenButton = "Öffnen";
 const char* const kSaveButton = "Speichern";
 
-// The dialog's own words, German like the rest of the program whatever translations Qt has.
-void setGermanLabels(QFileDialog& dialog, const char* acceptText) {
-    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Suchen in:"));
-    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Dateiname:"));
-    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Dateityp:"));
-    dialog.setLabelText(QFileDialog::Accept, QString::fromUtf8(acceptText));
-    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Abbrechen"));
-}
-
 std::unique_ptr<QFileDialog> createDialog(QWidget* owner, const char* title,
                                           const FileFilter& filter, const char* suffix) {
     auto dialog = std::make_unique<QFileDialog>(owner, QString::fromUtf8(title));
@@ -61,7 +52,7 @@ std::unique_ptr<QFileDialog> QtDtaFileDialogs::createOpenDialog(QWidget* owner) 
     auto dialog = createDialog(owner, kOpenTitle, kDtaFilter, kDtaSuffix);
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     dialog->setFileMode(QFileDialog::ExistingFile);
-    setGermanLabels(*dialog, kOpenButton);
+    QtDtaFileDialogs::setGermanLabels(*dialog, kOpenButton);
     return dialog;
 }
 
@@ -70,7 +61,7 @@ std::unique_ptr<QFileDialog> QtDtaFileDialogs::createSaveDialog(QWidget* owner,
     auto dialog = createDialog(owner, kSaveTitle, kXmlFilter, kXmlSuffix);
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);
-    setGermanLabels(*dialog, kSaveButton);
+    QtDtaFileDialogs::setGermanLabels(*dialog, kSaveButton);
     // Qt asks before overwriting unless told not to; say so, as the run relies on it.
     dialog->setOption(QFileDialog::DontConfirmOverwrite, false);
     dialog->selectFile(presetName);
@@ -85,4 +76,12 @@ std::optional<std::string> QtDtaFileDialogs::chooseXmlTarget(zalvo::OwnerWindow 
                                                              std::string_view presetName) {
     const QString preset = QString::fromUtf8(presetName.data(), std::ssize(presetName));
     return chosenFile(*createSaveDialog(ownerWidget(owner), preset));
+}
+
+void QtDtaFileDialogs::setGermanLabels(QFileDialog& dialog, const char* acceptText) {
+    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Suchen in:"));
+    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Dateiname:"));
+    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Dateityp:"));
+    dialog.setLabelText(QFileDialog::Accept, QString::fromUtf8(acceptText));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Abbrechen"));
 }

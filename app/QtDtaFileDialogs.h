@@ -19,4 +19,7 @@ public:
     // The dialogs the two calls show, built but not shown.
     static std::unique_ptr<QFileDialog> createOpenDialog(QWidget* owner);
     static std::unique_ptr<QFileDialog> createSaveDialog(QWidget* owner, const QString& presetName);
+    // The dialog's own words, German like the rest of the program whatever translations Qt
+    // has; also for the call log's save dialog.
+    static void setGermanLabels(QFileDialog& dialog, const char* acceptText);
 };

@@ -3,12 +3,18 @@
 #include "ui_TCallLogForm.h"
 
 #include "app/CallLogModel.h"
+#include "app/QtDtaFileDialogs.h"
 #include "calllog/CallDescription.h"
 #include "calllog/CallLog.h"
+#include "calllog/CallLogWriter.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QFileDialog>
+#include <QDir>
+#include <QFileInfo>
+#include <QMessageBox>
 #include <QFont>
 #include <QFontDatabase>
 #include <QHeaderView>
@@ -19,6 +25,11 @@ using zalvo::calllog::FieldRow;
 namespace {
 
 enum FieldColumn { Argument, Field, Before, After, FieldColumnCount };
+
+const char* const kSaveTitle = "Aufrufprotokoll speichern";
+const char* const kSaveFilter = "Aufrufprotokoll (*.jsonl)";
+const char* const kSaveSuffix = "jsonl";
+const char* const kSaveButton = "Speichern";
 
 QString qt(const std::string& utf8) {
     return QString::fromStdString(utf8);
@@ -119,9 +130,27 @@ void TCallLogForm::BClearClick() {
     m_model->clear();
 }
 
-void TCallLogForm::BSaveClick() {}
+void TCallLogForm::BSaveClick() {
+    QFileDialog dialog(this, QString::fromUtf8(kSaveTitle));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(QString::fromUtf8(kSaveFilter));
+    dialog.setDefaultSuffix(QString::fromUtf8(kSaveSuffix));
+    QtDtaFileDialogs::setGermanLabels(dialog, kSaveButton);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return;
+    }
+    saveTo(dialog.selectedFiles().front());
+}
 
-bool TCallLogForm::saveTo(const QString&) {
+bool TCallLogForm::saveTo(const QString& fileName) {
+    m_model->refresh();
+    if (zalvo::calllog::CallLogWriter::save(QFileInfo(fileName).filesystemFilePath(), m_log)) {
+        return true;
+    }
+    QMessageBox::critical(this, QString::fromUtf8(kSaveTitle),
+                          QStringLiteral("Die Datei %1 konnte nicht geschrieben werden.")
+                              .arg(QDir::toNativeSeparators(fileName)));
     return false;
 }
 

@@ -6,7 +6,9 @@
 #include "app/CallLogModel.h"
 #include "app/TCallLogForm.h"
 #include "app/TDemoForm.h"
+#include "abi/RecordLayouts.h"
 #include "binding/DLLAPI.h"
+#include "calllog/CallLogReader.h"
 #include "dialogs/DLLConvert.h"
 #include "dialogs/DLLGetBIC.h"
 #include "dialogs/DLLInit.h"
@@ -610,6 +612,16 @@ TEST_F(EndToEndTest, CallLogListsInitAndTheConversionWithTheBytesPassedAndWritte
     EXPECT_TRUE(QTest::qWaitFor([calls] { return accessibleRowCount(calls) == 5; }));
     EXPECT_EQ(accessibleCell(calls, 4, CallLogModel::EntryPoint),
               QStringLiteral("Zalvotech_Version"));
+
+    // Saved as JSON Lines, every call with its bytes.
+    const fs::path saved = m_temp.path() / "aufrufe.jsonl";
+    ASSERT_TRUE(window->saveTo(qt(saved)));
+    std::ifstream in(saved, std::ios::binary);
+    const auto read = zalvo::calllog::CallLogReader::read(in);
+    ASSERT_TRUE(read.ok()) << read.errorLine << ": " << read.error;
+    ASSERT_EQ(read.calls.size(), 5u);
+    EXPECT_EQ(read.calls[1].after(0).substr(zalvo::account::kIban.offset, 22),
+              "DE89370400440532013000");
 
     // Leeren empties the list.
     click(window->findChild<QAbstractButton*>(QStringLiteral("BClear")));

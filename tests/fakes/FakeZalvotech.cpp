@@ -7,10 +7,12 @@
 #include "abi/RecordLayouts.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #define FAKE_EXPORT extern "C" __attribute__((visibility("default")))
@@ -37,6 +39,7 @@ struct Call {
 struct Script {
     std::deque<Response> queue;
     int32_t defaultResult = 0;
+    std::vector<Write> defaultWrites;
 };
 
 // A pointer argument and the number of bytes the contract gives it.
@@ -50,8 +53,38 @@ std::vector<Call>& calls() {
     return s_calls;
 }
 
+// Default answers from the environment, for a fake loaded by another program (zalvoreplay):
+// ZALVO_FAKE_ANSWERS="Entry=result;buffer:offset:text;...|Entry=..." answers every call of
+// Entry with the result, writing each text and its zero at the offset of the buffer.
+std::map<std::string, Script> scriptsFromEnvironment() {
+    std::map<std::string, Script> scripts;
+    const char* answers = std::getenv("ZALVO_FAKE_ANSWERS");
+    std::string_view rest = answers ? answers : "";
+    auto next = [](std::string_view& text, char separator) {
+        const std::size_t end = std::min(text.find(separator), text.size());
+        const std::string_view part = text.substr(0, end);
+        text.remove_prefix(std::min(end + 1, text.size()));
+        return std::string(part);
+    };
+    while (!rest.empty()) {
+        const std::string answerText = next(rest, '|');
+        std::string_view answer = answerText;
+        const std::string entry = next(answer, '=');
+        Script& script = scripts[entry];
+        script.defaultResult = std::atoi(next(answer, ';').c_str());
+        while (!answer.empty()) {
+            const std::string writeText = next(answer, ';');
+            std::string_view write = writeText;
+            const int buffer = std::atoi(next(write, ':').c_str());
+            const int offset = std::atoi(next(write, ':').c_str());
+            script.defaultWrites.push_back(Write{buffer, offset, std::string(write) + '\0'});
+        }
+    }
+    return scripts;
+}
+
 std::map<std::string, Script>& scripts() {
-    static std::map<std::string, Script> s_scripts;
+    static std::map<std::string, Script> s_scripts = scriptsFromEnvironment();
     return s_scripts;
 }
 
@@ -65,11 +98,11 @@ std::map<std::string, Script>& scripts() {
     calls().push_back(std::move(call));
 
     Script& script = scripts()[name];
-    if (script.queue.empty()) {
-        return script.defaultResult;
+    Response response{script.defaultResult, script.defaultWrites};
+    if (!script.queue.empty()) {
+        response = std::move(script.queue.front());
+        script.queue.pop_front();
     }
-    Response response = std::move(script.queue.front());
-    script.queue.pop_front();
     for (const Write& write : response.writes) {
         if (write.buffer < 0 || static_cast<std::size_t>(write.buffer) >= buffers.size()) {
             continue;
