@@ -25,9 +25,11 @@ public:
 
     // Right before the entry point is called.
     virtual void beforeCall(EntryPoint entry, std::span<const CallArgument> arguments) = 0;
-    // Right after it returned: the same arguments, the result, and how long the call took.
+    // Right after it returned: the same arguments, the result, when the call started (the
+    // steady clock's reading the duration is measured from) and how long it took.
     virtual void afterCall(EntryPoint entry, std::span<const CallArgument> arguments,
-                           std::int32_t result, std::chrono::nanoseconds duration) = 0;
+                           std::int32_t result, std::chrono::steady_clock::time_point start,
+                           std::chrono::nanoseconds duration) = 0;
 };
 
 } // namespace zalvo

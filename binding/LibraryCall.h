@@ -86,7 +86,7 @@ private:
         const auto start = std::chrono::steady_clock::now();
         const std::int32_t result = function(pass(args)...);
         const auto duration = std::chrono::steady_clock::now() - start;
-        observer.afterCall(E, arguments, result,
+        observer.afterCall(E, arguments, result, start,
                            std::chrono::duration_cast<std::chrono::nanoseconds>(duration));
         return result;
     }

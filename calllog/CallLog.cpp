@@ -16,7 +16,10 @@ std::string_view bytesOf(const CallArgument& argument) {
 
 } // namespace
 
-CallLog::CallLog(std::size_t capacity) : m_capacity(capacity == 0 ? 1 : capacity) {}
+CallLog::CallLog(std::size_t capacity)
+    : m_capacity(capacity == 0 ? 1 : capacity),
+      m_wallAtOrigin(platform::LocalTime::nowMicroseconds()),
+      m_steadyOrigin(std::chrono::steady_clock::now()) {}
 
 CallLog::~CallLog() {
     if (LibraryCall::observer() == this) {
@@ -46,7 +49,6 @@ void CallLog::beforeCall(EntryPoint entry, std::span<const CallArgument> argumen
     RecordedCall& call = nextSlot();
     call.sequence = ++m_lastSequence;
     call.entry = entry;
-    call.startMicroseconds = platform::LocalTime::nowMicroseconds();
     call.durationNanoseconds = 0;
     call.result = 0;
     call.clearArguments();
@@ -61,7 +63,8 @@ void CallLog::beforeCall(EntryPoint entry, std::span<const CallArgument> argumen
 }
 
 void CallLog::afterCall(EntryPoint entry, std::span<const CallArgument> arguments,
-                        std::int32_t result, std::chrono::nanoseconds duration) {
+                        std::int32_t result, std::chrono::steady_clock::time_point start,
+                        std::chrono::nanoseconds duration) {
     // A clear between the two halves (from a window the library's call let run) left no
     // slot to finish.
     if (m_open == nullptr || m_open->entry != entry) {
@@ -70,6 +73,9 @@ void CallLog::afterCall(EntryPoint entry, std::span<const CallArgument> argument
     RecordedCall& call = *m_open;
     m_open = nullptr;
     call.result = result;
+    call.startMicroseconds =
+        m_wallAtOrigin +
+        std::chrono::duration_cast<std::chrono::microseconds>(start - m_steadyOrigin).count();
     call.durationNanoseconds = duration.count();
     for (std::size_t index = 0; index < arguments.size() && index < call.argumentCount();
          ++index) {

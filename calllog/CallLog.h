@@ -20,6 +20,7 @@ public:
 
     void beforeCall(EntryPoint entry, std::span<const CallArgument> arguments) override;
     void afterCall(EntryPoint entry, std::span<const CallArgument> arguments, std::int32_t result,
+                   std::chrono::steady_clock::time_point start,
                    std::chrono::nanoseconds duration) override;
 
     // Calls kept, oldest first.
@@ -49,6 +50,10 @@ private:
     std::uint64_t m_dropped = 0;
     std::uint64_t m_lastSequence = 0;
     RecordedCall* m_open = nullptr; // the call between beforeCall and afterCall
+    // The wall clock at one steady-clock reading: a call's start on the wall clock follows
+    // from the steady reading the call step takes anyway, without a clock reading of its own.
+    std::int64_t m_wallAtOrigin;
+    std::chrono::steady_clock::time_point m_steadyOrigin;
 };
 
 } // namespace zalvo::calllog

@@ -12,17 +12,25 @@ namespace zalvo::calllog {
 
 // One library call as recorded: the entry point, every argument's bytes before and after the
 // call (or its integer value), the result, when it started and how long it took. All bytes of
-// a call live in one string, so a slot of the ring reuses its memory for the next call.
+// a call live in one string, so a slot of the ring reuses its memory for the next call; a
+// record that is all zeros before the call, and one the library left as it was, take no
+// bytes there at all, which halves the memory a DTA run writes into the ring.
 class RecordedCall {
 public:
     // No entry point takes more arguments.
     static constexpr std::size_t kMaxArguments = 4;
+    // Records up to this size may be kept as "all zeros"; every layout fits.
+    static constexpr std::size_t kMaxZeroRecord = 1024;
 
+    // Small, so that a slot of the ring spans few cache lines.
     struct Argument {
-        bool isBuffer = false;
         std::int32_t integer = 0;
-        std::size_t offset = 0; // of the bytes before; the bytes after follow them
-        std::size_t size = 0;
+        std::uint32_t size = 0;
+        std::uint32_t beforeOffset = 0;
+        std::uint32_t afterOffset = 0;
+        bool isBuffer = false;
+        bool beforeZero = false; // all zeros before the call
+        bool afterSame = true;   // the library left the bytes as they were
     };
 
     std::uint64_t sequence = 0; // 1 for the first call the log saw
@@ -45,9 +53,11 @@ public:
     std::string_view after(std::size_t index) const;
 
 private:
+    Argument& next();
+
     std::array<Argument, kMaxArguments> m_arguments{};
     std::size_t m_count = 0;
-    std::string m_bytes; // every buffer: before bytes, then after bytes
+    std::string m_bytes; // the bytes of every buffer that needs them
 };
 
 } // namespace zalvo::calllog

@@ -50,7 +50,8 @@ public:
         calls.push_back(std::move(call));
     }
     void afterCall(EntryPoint entry, std::span<const zalvo::CallArgument> arguments,
-                   std::int32_t result, std::chrono::nanoseconds duration) override {
+                   std::int32_t result, std::chrono::steady_clock::time_point,
+                   std::chrono::nanoseconds duration) override {
         SeenCall& call = calls.back();
         EXPECT_EQ(call.entry, entry);
         for (const zalvo::CallArgument& argument : arguments) {

@@ -28,7 +28,7 @@ void record(CallLog& log, EntryPoint entry, std::vector<std::string> buffers,
     for (std::size_t i = 0; i < after.size(); ++i) {
         buffers[i] = after[i];
     }
-    log.afterCall(entry, arguments, result, std::chrono::nanoseconds(4321));
+    log.afterCall(entry, arguments, result, std::chrono::steady_clock::now(), std::chrono::nanoseconds(4321));
 }
 
 std::string path(std::string_view text) {
