@@ -26,6 +26,9 @@ namespace {
 
 enum FieldColumn { Argument, Field, Before, After, FieldColumnCount };
 
+// Pixels a table row adds to the text's height.
+constexpr int kRowPadding = 6;
+
 const char* const kSaveTitle = "Aufrufprotokoll speichern";
 const char* const kSaveFilter = "Aufrufprotokoll (*.jsonl)";
 const char* const kSaveSuffix = "jsonl";
@@ -44,6 +47,7 @@ TCallLogForm::TCallLogForm(zalvo::calllog::CallLog& log, QWidget* owner)
     m_ui->Calls->setModel(m_model);
     m_ui->Calls->verticalHeader()->hide();
     m_ui->Calls->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_ui->Calls->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + kRowPadding);
     m_ui->Calls->horizontalHeader()->setStretchLastSection(false);
     m_ui->Calls->horizontalHeader()->setSectionResizeMode(CallLogModel::Meaning,
                                                           QHeaderView::Stretch);
@@ -57,12 +61,13 @@ TCallLogForm::TCallLogForm(zalvo::calllog::CallLog& log, QWidget* owner)
         {QStringLiteral("Argument"), QStringLiteral("Feld"), QStringLiteral("Vorher"),
          QStringLiteral("Nachher")});
     m_ui->Fields->verticalHeader()->hide();
+    m_ui->Fields->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + kRowPadding);
     m_ui->Fields->horizontalHeader()->setStretchLastSection(true);
     m_ui->Fields->setColumnWidth(Argument, 150);
     m_ui->Fields->setColumnWidth(Field, 220);
     m_ui->Fields->setColumnWidth(Before, 230);
     m_ui->Hex->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    m_ui->Splitter->setSizes({300, 200, 120});
+    m_ui->Splitter->setSizes({220, 170, 230});
 
     auto* copy = new QAction(QStringLiteral("Kopieren"), this);
     copy->setShortcut(QKeySequence::Copy);
