@@ -47,6 +47,24 @@ file(REAL_PATH ${library} expected)
 require("found ${found} instead of ${expected}" found STREQUAL expected)
 message(STATUS "The installed program finds ${found}")
 
+# zalvoreplay beside the program searches as the program does: from the empty folder it
+# finds the installed stand-in and replays a call against it.
+set(replay ${PREFIX}/bin/zalvoreplay)
+require("no zalvoreplay in ${PREFIX}/bin" EXISTS ${replay})
+file(READ_ELF ${replay} RUNPATH replayRunpath)
+require("program and zalvoreplay search differently: '${programRunpath}' and '${replayRunpath}'"
+    programRunpath STREQUAL replayRunpath)
+file(WRITE ${workdir}/free.jsonl
+    "{\"format\":\"zalvo-call-log\",\"version\":1,\"calls\":1,\"dropped\":0}\n"
+    "{\"seq\":1,\"entry\":\"Zalvotech_Free\",\"start_us\":0,\"duration_ns\":0,"
+    "\"result\":0,\"args\":[]}\n")
+execute_process(COMMAND ${replay} free.jsonl WORKING_DIRECTORY ${workdir}
+    RESULT_VARIABLE replayed OUTPUT_VARIABLE replayOutput ERROR_VARIABLE replayErrors)
+require("the installed zalvoreplay failed: ${replayed} ${replayOutput}${replayErrors}"
+    replayed EQUAL 0)
+file(REMOVE ${workdir}/free.jsonl)
+message(STATUS "The installed zalvoreplay replayed against the installed stand-in")
+
 # Started, it keeps running until it is stopped; a crash or a refusal to start ends it early.
 set(ENV{QT_QPA_PLATFORM} offscreen)
 execute_process(COMMAND ${program} WORKING_DIRECTORY ${workdir} TIMEOUT 3
