@@ -31,18 +31,29 @@ void CallLog::install() {
     LibraryCall::setObserver(this);
 }
 
+std::size_t CallLog::wrapped(std::size_t index) const {
+    return index >= m_capacity ? index - m_capacity : index;
+}
+
 RecordedCall& CallLog::nextSlot() {
     if (m_size < m_capacity) {
         if (m_ring.size() < m_capacity) {
             m_ring.emplace_back();
         }
         ++m_size;
-        return m_ring[(m_first + m_size - 1) % m_capacity];
+        return m_ring[wrapped(m_first + m_size - 1)];
     }
     RecordedCall& oldest = m_ring[m_first];
-    m_first = (m_first + 1) % m_capacity;
+    m_first = wrapped(m_first + 1);
     ++m_dropped;
     return oldest;
+}
+
+void CallLog::prefetchNextSlot() const {
+    const std::size_t next = wrapped(m_first + m_size);
+    if (next < m_ring.size()) {
+        m_ring[next].prefetchForWriting();
+    }
 }
 
 void CallLog::beforeCall(EntryPoint entry, std::span<const CallArgument> arguments) {
@@ -83,13 +94,14 @@ void CallLog::afterCall(EntryPoint entry, std::span<const CallArgument> argument
             call.setAfter(index, bytesOf(arguments[index]));
         }
     }
+    prefetchNextSlot();
 }
 
 const RecordedCall& CallLog::at(std::size_t index) const {
     if (index >= m_size) {
         throw std::out_of_range("call log index");
     }
-    return m_ring[(m_first + index) % m_capacity];
+    return m_ring[wrapped(m_first + index)];
 }
 
 void CallLog::clear() {

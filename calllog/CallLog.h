@@ -42,6 +42,9 @@ public:
 
 private:
     RecordedCall& nextSlot();
+    void prefetchNextSlot() const;
+    // An index of the ring from one that may have run up to twice its capacity.
+    std::size_t wrapped(std::size_t index) const;
 
     std::size_t m_capacity;
     std::vector<RecordedCall> m_ring;

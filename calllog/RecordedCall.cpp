@@ -1,5 +1,6 @@
 #include "calllog/RecordedCall.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace zalvo::calllog {
@@ -14,6 +15,21 @@ bool allZero(std::string_view bytes) {
 }
 
 } // namespace
+
+void RecordedCall::prefetchForWriting() const {
+#if defined(__GNUC__)
+    constexpr std::size_t kLine = 64;
+    constexpr std::size_t kMaxBytes = 768;
+    const char* self = reinterpret_cast<const char*>(this);
+    for (std::size_t line = 0; line < sizeof(RecordedCall); line += kLine) {
+        __builtin_prefetch(self + line, 1);
+    }
+    const std::size_t bytes = std::min(m_bytes.capacity(), kMaxBytes);
+    for (std::size_t line = 0; line < bytes; line += kLine) {
+        __builtin_prefetch(m_bytes.data() + line, 1);
+    }
+#endif
+}
 
 void RecordedCall::clearArguments() {
     m_count = 0;

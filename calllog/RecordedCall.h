@@ -47,6 +47,10 @@ public:
     void addBuffer(std::string_view before);
     void setAfter(std::size_t index, std::string_view after);
 
+    // Asks the processor to fetch this slot's memory before the next call writes it: the
+    // library's own work hides the wait, which otherwise dominates recording into a large ring.
+    void prefetchForWriting() const;
+
     std::size_t argumentCount() const { return m_count; }
     const Argument& argument(std::size_t index) const { return m_arguments[index]; }
     std::string_view before(std::size_t index) const;

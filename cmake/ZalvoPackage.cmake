@@ -6,8 +6,10 @@ set(CPACK_PACKAGE_CONTACT "Zalvotech test bench team <testbench@zalvotech.invali
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Test bench for the Zalvotech.dll SEPA payment library")
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "Entry masks that hand every input to Zalvotech.dll and show what it answers: IBAN and "
-    "BIC, SEPA XML payment files, DTA files converted to SEPA XML. Ships a stand-in "
-    "Zalvotech.dll; a real one in the working directory is taken first.")
+    "BIC, SEPA XML payment files, DTA files converted to SEPA XML; a call log of every "
+    "library call, and zalvoreplay to make a saved log's calls again against another "
+    "library version. Ships a stand-in Zalvotech.dll; a real one in the working directory "
+    "is taken first.")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_GENERATOR DEB)

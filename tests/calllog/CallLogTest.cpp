@@ -15,6 +15,7 @@ using zalvo::EntryPoint;
 using zalvo::LibraryCall;
 using zalvo::Record;
 using zalvo::calllog::CallLog;
+using zalvo::calllog::RecordedCall;
 
 namespace {
 
@@ -114,4 +115,39 @@ TEST(CallLog, RecordsTheBindingsCallsWithTheirBytesBeforeAndAfter) {
         shortLived.install();
     }
     EXPECT_EQ(LibraryCall::observer(), nullptr);
+}
+
+TEST(RecordedCall, AZeroRecordAndAnUnchangedAnswerReadBackWhole) {
+    RecordedCall call;
+    const std::string zeros(zalvo::dtainfo::kSize, '\0');
+    std::string filled = zeros;
+    filled[100] = 'x';
+    call.addBuffer(zeros);
+    call.setAfter(0, filled);
+    call.addBuffer("abc");
+    call.setAfter(1, "abc");
+    // Larger than a zero record may be kept as a flag: stored as bytes.
+    const std::string large(RecordedCall::kMaxZeroRecord + 1, '\0');
+    call.addBuffer(large);
+    call.setAfter(2, large);
+    call.addInteger(-7);
+
+    EXPECT_TRUE(call.argument(0).beforeZero);
+    EXPECT_EQ(call.before(0), zeros);
+    EXPECT_EQ(call.after(0), filled);
+    EXPECT_TRUE(call.argument(1).afterSame);
+    EXPECT_EQ(call.before(1), "abc");
+    EXPECT_EQ(call.after(1), "abc");
+    EXPECT_FALSE(call.argument(2).beforeZero);
+    EXPECT_EQ(call.after(2), large);
+    EXPECT_EQ(call.argument(3).integer, -7);
+    EXPECT_THROW(call.addInteger(1), std::length_error);
+
+    // Reused for the next call, nothing of the old bytes shows.
+    call.clearArguments();
+    call.addBuffer("zz");
+    call.setAfter(0, "zy");
+    EXPECT_EQ(call.argumentCount(), 1u);
+    EXPECT_EQ(call.before(0), "zz");
+    EXPECT_EQ(call.after(0), "zy");
 }
