@@ -11,13 +11,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QFileDialog>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QFont>
 #include <QFontDatabase>
 #include <QHeaderView>
+#include <QMessageBox>
 
 using zalvo::calllog::CallDescription;
 using zalvo::calllog::FieldRow;
@@ -57,9 +57,8 @@ TCallLogForm::TCallLogForm(zalvo::calllog::CallLog& log, QWidget* owner)
     m_ui->Calls->setColumnWidth(CallLogModel::Duration, 80);
 
     m_ui->Fields->setColumnCount(FieldColumnCount);
-    m_ui->Fields->setHorizontalHeaderLabels(
-        {QStringLiteral("Argument"), QStringLiteral("Feld"), QStringLiteral("Vorher"),
-         QStringLiteral("Nachher")});
+    m_ui->Fields->setHorizontalHeaderLabels({QStringLiteral("Argument"), QStringLiteral("Feld"),
+                                             QStringLiteral("Vorher"), QStringLiteral("Nachher")});
     m_ui->Fields->verticalHeader()->hide();
     m_ui->Fields->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + kRowPadding);
     m_ui->Fields->horizontalHeader()->setStretchLastSection(true);

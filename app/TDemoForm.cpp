@@ -58,8 +58,8 @@ const QStringList& memoLines() {
 TDemoForm::TDemoForm(QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                               Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      m_callLog(std::make_unique<zalvo::calllog::CallLog>()), m_ui(std::make_unique<Ui::TDemoForm>()),
-      m_fileDialogs(std::make_unique<QtDtaFileDialogs>()) {
+      m_callLog(std::make_unique<zalvo::calllog::CallLog>()),
+      m_ui(std::make_unique<Ui::TDemoForm>()), m_fileDialogs(std::make_unique<QtDtaFileDialogs>()) {
     m_callLog->install();
     // The resources live in a static library, where nothing else would pull them in.
     Q_INIT_RESOURCE(app);

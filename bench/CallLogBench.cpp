@@ -102,9 +102,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     const Record paths(zalvo::kPathBufferSize);
-    static_cast<void>(LibraryCall::call<EntryPoint::Init>(nullptr, CallReport::Nothing,
-                                                          paths.view(), paths.view(),
-                                                          paths.view(), 0));
+    static_cast<void>(LibraryCall::call<EntryPoint::Init>(
+        nullptr, CallReport::Nothing, paths.view(), paths.view(), paths.view(), 0));
     std::ofstream(dir / "bench.dta", std::ios::binary) << dtatest::write(
         {dtatest::many(entries / 2, false), dtatest::many(entries - entries / 2, true)});
     std::printf("call log cost, DTA run of %zu entries through the binding, %d rounds, load "

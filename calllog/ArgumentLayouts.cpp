@@ -13,8 +13,7 @@ constexpr Field whole(std::size_t size) {
 }
 
 constexpr std::array kDataPath{FieldLayout{"Datenpfad", whole(kPathBufferSize), K::Path}};
-constexpr std::array kTempPath{
-    FieldLayout{"Temporärer Pfad", whole(kPathBufferSize), K::Path}};
+constexpr std::array kTempPath{FieldLayout{"Temporärer Pfad", whole(kPathBufferSize), K::Path}};
 constexpr std::array kUserPath{FieldLayout{"Benutzerpfad", whole(kPathBufferSize), K::Path}};
 constexpr std::array kDtaFileName{FieldLayout{"DTA-Datei", whole(kPathBufferSize), K::Path}};
 constexpr std::array kLogFileName{FieldLayout{"Log-Datei", whole(kPathBufferSize), K::Path}};
@@ -106,8 +105,7 @@ constexpr std::array kInitArguments{
 constexpr std::array kVersionArguments{buffer("Versionssatz", version::kSize, kVersion)};
 constexpr std::array kInfoArguments{buffer("Informationssatz", info::kSize, kInfo)};
 constexpr std::array kAccountArguments{buffer("Kontosatz", account::kSize, kAccount)};
-constexpr std::array kFileHeaderArguments{
-    buffer("Dateikopf", fileheader::kSize, kFileHeader)};
+constexpr std::array kFileHeaderArguments{buffer("Dateikopf", fileheader::kSize, kFileHeader)};
 constexpr std::array kPaymentArguments{buffer("Zahlungssatz", payment::kSize, kPayment)};
 constexpr std::array kSummaryArguments{buffer("Summensatz", summary::kSize, kSummary)};
 constexpr std::array kGetBicArguments{
@@ -122,8 +120,7 @@ constexpr std::array kGetDtaInfoArguments{
     buffer("DTA-Informationssatz", dtainfo::kSize, kDtaInfo),
     buffer("Zähler", kInt32Width, kCounter),
 };
-constexpr std::array kPutDtaInfoArguments{
-    buffer("DTA-Informationssatz", dtainfo::kSize, kDtaInfo)};
+constexpr std::array kPutDtaInfoArguments{buffer("DTA-Informationssatz", dtainfo::kSize, kDtaInfo)};
 constexpr std::array kProtocolArguments{
     buffer("Protokollpuffer", 0, kProtocol),
     integer("Puffergröße"),
@@ -136,10 +133,22 @@ constexpr std::array kSetLogFileArguments{
 };
 
 constexpr std::array<std::span<const ArgumentLayout>, kEntryPointCount> kLayouts{
-    kInitArguments,       {},                   kVersionArguments,    kInfoArguments,
-    kAccountArguments,    kFileHeaderArguments, kPaymentArguments,    kSummaryArguments,
-    kGetBicArguments,     kReadDtaArguments,    kGetDtaInfoArguments, kPutDtaInfoArguments,
-    kFileHeaderArguments, kProtocolArguments,   {},                   kSetLogFileArguments,
+    kInitArguments,
+    {},
+    kVersionArguments,
+    kInfoArguments,
+    kAccountArguments,
+    kFileHeaderArguments,
+    kPaymentArguments,
+    kSummaryArguments,
+    kGetBicArguments,
+    kReadDtaArguments,
+    kGetDtaInfoArguments,
+    kPutDtaInfoArguments,
+    kFileHeaderArguments,
+    kProtocolArguments,
+    {},
+    kSetLogFileArguments,
 };
 
 std::string unnamedBytes(std::size_t from, std::size_t to) {

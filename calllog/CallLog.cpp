@@ -88,8 +88,7 @@ void CallLog::afterCall(EntryPoint entry, std::span<const CallArgument> argument
         m_wallAtOrigin +
         std::chrono::duration_cast<std::chrono::microseconds>(start - m_steadyOrigin).count();
     call.durationNanoseconds = duration.count();
-    for (std::size_t index = 0; index < arguments.size() && index < call.argumentCount();
-         ++index) {
+    for (std::size_t index = 0; index < arguments.size() && index < call.argumentCount(); ++index) {
         if (arguments[index].isBuffer) {
             call.setAfter(index, bytesOf(arguments[index]));
         }

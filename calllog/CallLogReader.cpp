@@ -41,19 +41,6 @@ std::int32_t int32(const JsonValue& object, const std::string& key) {
                                              std::numeric_limits<std::int32_t>::max()));
 }
 
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
 std::string bytes(const JsonValue& argument, const std::string& key, std::size_t size) {
     const std::string& text = required(argument, key, JsonValue::Kind::String).string();
     if (text.size() != size * 2) {
@@ -61,8 +48,8 @@ std::string bytes(const JsonValue& argument, const std::string& key, std::size_t
     }
     std::string out(size, '\0');
     for (std::size_t i = 0; i < size; ++i) {
-        const int high = hexDigit(text[2 * i]);
-        const int low = hexDigit(text[2 * i + 1]);
+        const int high = JsonValue::hexDigit(text[2 * i]);
+        const int low = JsonValue::hexDigit(text[2 * i + 1]);
         if (high < 0 || low < 0) {
             throw LineError{"\"" + key + "\" enthält andere Zeichen als Hexziffern"};
         }
@@ -77,8 +64,8 @@ std::size_t expectedSize(const ArgumentLayout& layout, const std::vector<JsonVal
     if (layout.size != 0) {
         return layout.size;
     }
-    const JsonValue* next = index + 1 < arguments.size() ? arguments[index + 1].member("int")
-                                                         : nullptr;
+    const JsonValue* next =
+        index + 1 < arguments.size() ? arguments[index + 1].member("int") : nullptr;
     if (!next || !next->isInteger() || next->integer() <= 0 ||
         next->integer() > std::numeric_limits<std::int32_t>::max()) {
         throw LineError{"Puffergröße fehlt oder ist ungültig"};
@@ -88,7 +75,8 @@ std::size_t expectedSize(const ArgumentLayout& layout, const std::vector<JsonVal
 
 void readArguments(const JsonValue& line, RecordedCall& call) {
     const std::span<const ArgumentLayout> layouts = ArgumentLayouts::of(call.entry);
-    const std::vector<JsonValue>& arguments = required(line, "args", JsonValue::Kind::Array).array();
+    const std::vector<JsonValue>& arguments =
+        required(line, "args", JsonValue::Kind::Array).array();
     if (arguments.size() != layouts.size()) {
         throw LineError{std::string(entryPointName(call.entry)) + " hat " +
                         std::to_string(layouts.size()) + " Argumente, nicht " +
@@ -113,7 +101,8 @@ void readArguments(const JsonValue& line, RecordedCall& call) {
                 throw LineError{"\"size\", \"before\" und \"after\" erwartet"};
             }
             const std::size_t size = expectedSize(layout, arguments, index);
-            const std::int64_t given = required(argument, "size", JsonValue::Kind::Integer).integer();
+            const std::int64_t given =
+                required(argument, "size", JsonValue::Kind::Integer).integer();
             if (given < 0 || static_cast<std::size_t>(given) != size) {
                 throw LineError{"Satz hat " + std::to_string(given) + " Bytes, " +
                                 std::string(layout.name) + " hat " + std::to_string(size)};
@@ -141,7 +130,8 @@ RecordedCall readCall(const JsonValue& line) {
         throw LineError{"unbekannte Funktion \"" + name + "\""};
     }
     call.entry = *entry;
-    call.startMicroseconds = integer(line, "start_us", std::numeric_limits<std::int64_t>::min(), kMax);
+    call.startMicroseconds =
+        integer(line, "start_us", std::numeric_limits<std::int64_t>::min(), kMax);
     call.durationNanoseconds = integer(line, "duration_ns", 0, kMax);
     call.result = int32(line, "result");
     readArguments(line, call);
@@ -207,8 +197,8 @@ CallLogReader::Result CallLogReader::read(std::istream& in) {
         }
         if (result.calls.size() != announced) {
             ++lineNumber;
-            throw LineError{"Datei endet nach " + std::to_string(result.calls.size()) +
-                            " von " + std::to_string(announced) + " Aufrufen"};
+            throw LineError{"Datei endet nach " + std::to_string(result.calls.size()) + " von " +
+                            std::to_string(announced) + " Aufrufen"};
         }
     } catch (const LineError& error) {
         result.calls.clear();

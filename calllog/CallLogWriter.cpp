@@ -33,8 +33,8 @@ std::string argumentText(const RecordedCall& call, std::size_t index) {
 } // namespace
 
 std::string CallLogWriter::headerLine(std::size_t calls, std::uint64_t dropped) {
-    return "{\"format\":" + JsonValue::quoted(kFormat) + ",\"version\":" +
-           std::to_string(kVersion) + ",\"calls\":" + std::to_string(calls) +
+    return "{\"format\":" + JsonValue::quoted(kFormat) +
+           ",\"version\":" + std::to_string(kVersion) + ",\"calls\":" + std::to_string(calls) +
            ",\"dropped\":" + std::to_string(dropped) + "}";
 }
 

@@ -173,7 +173,8 @@ private:
             ++m_pos;
         }
         const std::uint64_t limit =
-            static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()) + (negative ? 1 : 0);
+            static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()) +
+            (negative ? 1 : 0);
         if (m_pos == start || magnitude > limit) {
             fail(m_pos == start ? "Ziffer erwartet" : "Zahl zu groß");
             return std::nullopt;
@@ -252,11 +253,7 @@ private:
         }
         unsigned codePoint = 0;
         for (int i = 0; i < 4; ++i) {
-            const char h = m_text[m_pos++];
-            const int digit = h >= '0' && h <= '9'   ? h - '0'
-                              : h >= 'a' && h <= 'f' ? h - 'a' + 10
-                              : h >= 'A' && h <= 'F' ? h - 'A' + 10
-                                                     : -1;
+            const int digit = JsonValue::hexDigit(m_text[m_pos++]);
             if (digit < 0) {
                 fail("\\u braucht vier Hexziffern");
                 return false;
@@ -283,6 +280,19 @@ private:
 
 std::optional<JsonValue> JsonValue::parse(std::string_view text, std::string& error) {
     return JsonParser(text).document(error);
+}
+
+int JsonValue::hexDigit(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
 }
 
 const JsonValue* JsonValue::member(const std::string& key) const {

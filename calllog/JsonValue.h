@@ -31,6 +31,8 @@ public:
     // A member of an object, or nullptr.
     const JsonValue* member(const std::string& key) const;
 
+    // The value of a hex digit of either case, -1 for any other character.
+    static int hexDigit(char c);
     // A string as a JSON string literal, quotes and escapes included.
     static std::string quoted(std::string_view text);
 

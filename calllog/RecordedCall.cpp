@@ -10,8 +10,7 @@ namespace {
 constexpr std::array<char, RecordedCall::kMaxZeroRecord> kZeros{};
 
 bool allZero(std::string_view bytes) {
-    return bytes.size() <= kZeros.size() &&
-           bytes == std::string_view(kZeros.data(), bytes.size());
+    return bytes.size() <= kZeros.size() && bytes == std::string_view(kZeros.data(), bytes.size());
 }
 
 } // namespace

@@ -3,7 +3,6 @@
 #include <array>
 #include <chrono>
 #include <cstdio>
-#include <ctime>
 
 namespace platform {
 
@@ -19,6 +18,16 @@ std::int64_t LocalTime::nowMicroseconds() {
     return std::chrono::duration_cast<std::chrono::microseconds>(since).count();
 }
 
+std::tm LocalTime::calendar(std::time_t time) {
+    std::tm parts{};
+#if defined(_WIN32)
+    localtime_s(&parts, &time);
+#else
+    localtime_r(&time, &parts);
+#endif
+    return parts;
+}
+
 std::string LocalTime::timeOfDay(std::int64_t microsecondsSinceEpoch) {
     std::int64_t seconds = microsecondsSinceEpoch / kMicrosPerSecond;
     std::int64_t micros = microsecondsSinceEpoch % kMicrosPerSecond;
@@ -26,13 +35,7 @@ std::string LocalTime::timeOfDay(std::int64_t microsecondsSinceEpoch) {
         micros += kMicrosPerSecond;
         --seconds;
     }
-    const auto t = static_cast<std::time_t>(seconds);
-    std::tm parts{};
-#if defined(_WIN32)
-    localtime_s(&parts, &t);
-#else
-    localtime_r(&t, &parts);
-#endif
+    const std::tm parts = calendar(static_cast<std::time_t>(seconds));
     std::array<char, 16> text{};
     std::snprintf(text.data(), text.size(), "%02d:%02d:%02d.%03d", parts.tm_hour, parts.tm_min,
                   parts.tm_sec, static_cast<int>(micros / kMicrosPerMilli));

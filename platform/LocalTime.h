@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <ctime>
 #include <string>
 
 namespace platform {
@@ -10,6 +11,8 @@ class LocalTime {
 public:
     // The current instant.
     static std::int64_t nowMicroseconds();
+    // The calendar parts of a time in the local time zone.
+    static std::tm calendar(std::time_t time);
     // "HH:MM:SS.mmm" of the instant in the local time zone.
     static std::string timeOfDay(std::int64_t microsecondsSinceEpoch);
 };

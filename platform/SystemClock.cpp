@@ -1,5 +1,7 @@
 #include "platform/SystemClock.h"
 
+#include "platform/LocalTime.h"
+
 #include <chrono>
 #include <ctime>
 
@@ -10,13 +12,7 @@
 namespace platform {
 
 LocalDateTime SystemClock::now() const {
-    const std::time_t t = std::time(nullptr);
-    std::tm parts{};
-#if defined(_WIN32)
-    localtime_s(&parts, &t);
-#else
-    localtime_r(&t, &parts);
-#endif
+    const std::tm parts = LocalTime::calendar(std::time(nullptr));
     LocalDateTime result;
     result.year = parts.tm_year + 1900;
     result.month = parts.tm_mon + 1;

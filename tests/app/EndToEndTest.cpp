@@ -3,10 +3,10 @@
 // dialogs - initialise, derive IBANs, write payment files of both kinds, convert a DTA file,
 // look up a BIC, read version and table dates, release. The files written must validate
 // against the ISO 20022 schemas.
+#include "abi/RecordLayouts.h"
 #include "app/CallLogModel.h"
 #include "app/TCallLogForm.h"
 #include "app/TDemoForm.h"
-#include "abi/RecordLayouts.h"
 #include "binding/DLLAPI.h"
 #include "calllog/CallLogReader.h"
 #include "dialogs/DLLConvert.h"
@@ -30,12 +30,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QTableView>
-#include <QTableWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 #include <QRegularExpression>
+#include <QTableView>
+#include <QTableWidget>
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
@@ -603,7 +603,8 @@ TEST_F(EndToEndTest, CallLogListsInitAndTheConversionWithTheBytesPassedAndWritte
     const QString copied = QApplication::clipboard()->text();
     EXPECT_TRUE(copied.contains(QStringLiteral("Zalvotech_ConvertBLZKonto  210")))
         << copied.toStdString();
-    EXPECT_TRUE(copied.contains(QStringLiteral("* Kontosatz / IBAN: \"\" -> \"DE89370400440532013000\"")));
+    EXPECT_TRUE(
+        copied.contains(QStringLiteral("* Kontosatz / IBAN: \"\" -> \"DE89370400440532013000\"")));
     EXPECT_TRUE(copied.contains(QStringLiteral("0000  33 37 30 34 30 30 34 34 00")));
 
     // Live: a call made while the window is open shows up without asking.

@@ -28,7 +28,8 @@ void record(CallLog& log, EntryPoint entry, std::vector<std::string> buffers,
     for (std::size_t i = 0; i < after.size(); ++i) {
         buffers[i] = after[i];
     }
-    log.afterCall(entry, arguments, result, std::chrono::steady_clock::now(), std::chrono::nanoseconds(4321));
+    log.afterCall(entry, arguments, result, std::chrono::steady_clock::now(),
+                  std::chrono::nanoseconds(4321));
 }
 
 std::string path(std::string_view text) {
@@ -154,8 +155,7 @@ TEST(CallLogFile, ABadLogIsRefusedWithTheNumberOfItsFirstBadLine) {
          "Argument 1"},
         {"result too large", replaced(2, "\"result\":210", "\"result\":4294967296"), 3,
          "\"result\" außerhalb"},
-        {"result missing", replaced(2, "\"result\":210,", "\"resul\":210,"), 3,
-         "\"result\" fehlt"},
+        {"result missing", replaced(2, "\"result\":210,", "\"resul\":210,"), 3, "\"result\" fehlt"},
         {"fraction", replaced(2, "\"result\":210", "\"result\":2.5"), 3, "nur ganze Zahlen"},
         {"text after the object", with(1, good[1] + "x"), 2, "nach dem Ende"},
     };
@@ -163,7 +163,8 @@ TEST(CallLogFile, ABadLogIsRefusedWithTheNumberOfItsFirstBadLine) {
         const CallLogReader::Result read = readText(row.log);
         EXPECT_FALSE(read.ok()) << row.what;
         EXPECT_EQ(read.errorLine, row.line) << row.what << ": " << read.error;
-        EXPECT_NE(read.error.find(row.message), std::string::npos) << row.what << ": " << read.error;
+        EXPECT_NE(read.error.find(row.message), std::string::npos)
+            << row.what << ": " << read.error;
         EXPECT_TRUE(read.calls.empty()) << row.what;
     }
 }

@@ -26,7 +26,8 @@ void recordCall(CallLog& log, std::int32_t result, char marker) {
                                zalvo::CallArgument{{}, 42, false}};
     log.beforeCall(EntryPoint::SetLogFile, arguments);
     record[0] = 'X';
-    log.afterCall(EntryPoint::SetLogFile, arguments, result, std::chrono::steady_clock::now(), std::chrono::nanoseconds(1500));
+    log.afterCall(EntryPoint::SetLogFile, arguments, result, std::chrono::steady_clock::now(),
+                  std::chrono::nanoseconds(1500));
 }
 
 } // namespace

@@ -41,14 +41,13 @@ protected:
         Record dataPath(zalvo::kPathBufferSize);
         dataPath.putText(0, zalvo::kMaxPathChars, "/alt/daten");
         Record empty(zalvo::kPathBufferSize);
-        ASSERT_TRUE(LibraryCall::call<EntryPoint::Init>(nullptr, CallReport::Nothing,
-                                                       dataPath.view(), empty.view(),
-                                                       empty.view(), 0));
+        ASSERT_TRUE(LibraryCall::call<EntryPoint::Init>(
+            nullptr, CallReport::Nothing, dataPath.view(), empty.view(), empty.view(), 0));
         Record account(zalvo::account::kSize);
         account.putText(zalvo::account::kBankCode, "37040044");
         account.putText(zalvo::account::kAccountNumber, "532013000");
         ASSERT_TRUE(LibraryCall::call<EntryPoint::ConvertBLZKonto>(nullptr, CallReport::Nothing,
-                                                                  account.view()));
+                                                                   account.view()));
         zalvo::LibraryCall::setObserver(nullptr);
         m_fake.reset();
     }

@@ -24,9 +24,8 @@ int main(int argc, char** argv) {
     zalvo::calllog::CallLog log;
     log.install();
     const Record empty(zalvo::kPathBufferSize);
-    static_cast<void>(LibraryCall::call<EntryPoint::Init>(nullptr, CallReport::Nothing,
-                                                          empty.view(), empty.view(),
-                                                          empty.view(), 0));
+    static_cast<void>(LibraryCall::call<EntryPoint::Init>(
+        nullptr, CallReport::Nothing, empty.view(), empty.view(), empty.view(), 0));
     Record account(zalvo::account::kSize);
     account.putText(zalvo::account::kBankCode, "37040044");
     account.putText(zalvo::account::kAccountNumber, "532013000");
