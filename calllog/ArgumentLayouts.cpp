@@ -132,7 +132,8 @@ constexpr std::array kSetLogFileArguments{
     integer("Flush"),
 };
 
-constexpr std::array<std::span<const ArgumentLayout>, kEntryPointCount> kLayouts{
+// In binding order; a new entry point needs its row here.
+constexpr std::span<const ArgumentLayout> kLayouts[] = {
     kInitArguments,
     {},
     kVersionArguments,
@@ -150,6 +151,8 @@ constexpr std::array<std::span<const ArgumentLayout>, kEntryPointCount> kLayouts
     {},
     kSetLogFileArguments,
 };
+
+static_assert(std::size(kLayouts) == kEntryPointCount);
 
 std::string unnamedBytes(std::size_t from, std::size_t to) {
     return "Bytes " + std::to_string(from) + "-" + std::to_string(to - 1);
