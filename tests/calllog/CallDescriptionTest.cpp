@@ -108,7 +108,7 @@ TEST(CallDescription, MeaningIsTheReportersTextOrTheStandInsMessageOnOneLine) {
     EXPECT_EQ(CallDescription::meaning(211),
               "IBAN ermittelt, zur Bankleitzahl ist kein BIC bekannt");
     EXPECT_EQ(CallDescription::meaning(-17),
-              "Für diese Bankleitzahl darf keine IBAN ermittelt werden (IBAN-Regel 0001)");
+              "Für diese Bankverbindung darf keine IBAN ermittelt werden (IBAN-Regel der Bank)");
 }
 
 TEST(CallDescription, CopiedTextHoldsTheLineTheChangedFieldsAndTheHexView) {

@@ -30,7 +30,7 @@ expect("same stand-in" "${code}" "${out}${err}"
 
 # A library that answers the conversion like the stand-in but with another IBAN.
 set(ENV{ZALVO_FAKE_ANSWERS}
-    "Zalvotech_ConvertBLZKonto=210;0:21:COBADEFFXXX;0:33:DE02370400440532013000")
+    "Zalvotech_ConvertBLZKonto=0;0:21:COBADEFFXXX;0:33:DE02370400440532013000")
 execute_process(COMMAND ${REPLAY} session.jsonl --library ${FAKE} WORKING_DIRECTORY ${WORK}
     RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE err)
 unset(ENV{ZALVO_FAKE_ANSWERS})
