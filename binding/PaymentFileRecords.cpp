@@ -19,6 +19,11 @@ constexpr std::string_view kCountCaption = "Anzahl Datensätze: "_win1252;
 constexpr std::string_view kSumCaption = "Summe der Beträge: "_win1252;
 constexpr std::string_view kEmptyLine = "\r\n\r\n";
 
+// Into a zeroed record: at most maxChars characters of text and their zero.
+void putField(Record& record, Field field, std::size_t maxChars, std::string_view text) {
+    record.putText(field.offset, std::min(maxChars, field.maxChars()), text);
+}
+
 std::string_view cut(std::string_view text, std::size_t maxChars) {
     return text.substr(0, std::min(text.size(), maxChars));
 }
@@ -36,12 +41,14 @@ void PaymentFileRecords::zero() {
 }
 
 void PaymentFileRecords::fillFileHeader(const FileHeaderInput& input) {
-    m_fileHeader.putTextCleared(fileheader::kExportPath, kExportPathMaxChars, input.exportPath);
-    m_fileHeader.putTextCleared(fileheader::kFileName, kFileNameMaxChars, input.fileName);
-    m_fileHeader.putTextCleared(fileheader::kInitiatingParty, kInitiatingPartyMaxChars,
-                                input.initiatingParty);
-    m_fileHeader.putTextCleared(fileheader::kMessageId, kMessageIdMaxChars, input.messageId);
-    m_fileHeader.putInt32(fileheader::kPaymentType, input.directDebit
+    Record& r = m_fileHeader;
+    // The library gets a writable pointer: whatever it wrote last time must not go out again.
+    r.zero();
+    putField(r, fileheader::kExportPath, kExportPathMaxChars, input.exportPath);
+    putField(r, fileheader::kFileName, kFileNameMaxChars, input.fileName);
+    putField(r, fileheader::kInitiatingParty, kInitiatingPartyMaxChars, input.initiatingParty);
+    putField(r, fileheader::kMessageId, kMessageIdMaxChars, input.messageId);
+    r.putInt32(fileheader::kPaymentType, input.directDebit
                                                         ? fileheader::kDirectDebit
                                                         : fileheader::kCreditTransfer);
 }
@@ -49,35 +56,38 @@ void PaymentFileRecords::fillFileHeader(const FileHeaderInput& input) {
 void PaymentFileRecords::fillPaymentEntry(const PaymentEntryInput& input, std::int32_t today) {
     Record& r = m_paymentEntry;
     const std::string cents = AmountToCents(input.amount);
-    r.putTextCleared(payment::kReference1, kReference1.size(), kReference1);
-    r.putTextCleared(payment::kExecutionDate, kDateDigits, ExecutionDate(today));
+    // A library that wrote into the last entry (an IBAN derived from a bank code, say) must not
+    // see it again in this one, also in the fields this form never fills.
+    r.zero();
+    putField(r, payment::kReference1, kReference1.size(), kReference1);
+    putField(r, payment::kExecutionDate, kDateDigits, ExecutionDate(today));
 
-    r.putTextCleared(payment::kOriginatorName, kNameMaxChars, input.originatorName);
+    putField(r, payment::kOriginatorName, kNameMaxChars, input.originatorName);
     if (m_form == AccountForm::BicIban) {
-        r.putTextCleared(payment::kOriginatorBic, kBicMaxChars, input.originatorBank);
-        r.putTextCleared(payment::kOriginatorIban, kIbanMaxChars, input.originatorAccount);
+        putField(r, payment::kOriginatorBic, kBicMaxChars, input.originatorBank);
+        putField(r, payment::kOriginatorIban, kIbanMaxChars, input.originatorAccount);
     } else {
-        r.putTextCleared(payment::kOriginatorBankCode, kBankCodeMaxChars, input.originatorBank);
-        r.putTextCleared(payment::kOriginatorAccount, kAccountNumberMaxChars,
+        putField(r, payment::kOriginatorBankCode, kBankCodeMaxChars, input.originatorBank);
+        putField(r, payment::kOriginatorAccount, kAccountNumberMaxChars,
                          input.originatorAccount);
     }
-    r.putTextCleared(payment::kCreditorId, kCreditorIdMaxChars, input.creditorId);
-    r.putTextCleared(payment::kRecipientName, kNameMaxChars, input.recipientName);
+    putField(r, payment::kCreditorId, kCreditorIdMaxChars, input.creditorId);
+    putField(r, payment::kRecipientName, kNameMaxChars, input.recipientName);
     if (m_form == AccountForm::BicIban) {
-        r.putTextCleared(payment::kRecipientBic, kBicMaxChars, input.recipientBank);
-        r.putTextCleared(payment::kRecipientIban, kIbanMaxChars, input.recipientAccount);
+        putField(r, payment::kRecipientBic, kBicMaxChars, input.recipientBank);
+        putField(r, payment::kRecipientIban, kIbanMaxChars, input.recipientAccount);
     } else {
-        r.putTextCleared(payment::kRecipientBankCode, kBankCodeMaxChars, input.recipientBank);
-        r.putTextCleared(payment::kRecipientAccount, kAccountNumberMaxChars,
+        putField(r, payment::kRecipientBankCode, kBankCodeMaxChars, input.recipientBank);
+        putField(r, payment::kRecipientAccount, kAccountNumberMaxChars,
                          input.recipientAccount);
     }
 
-    r.putTextCleared(payment::kReference2, kReference2.size(), kReference2);
-    r.putTextCleared(payment::kAmountCents, kCentsWidth, cents);
-    r.putTextCleared(payment::kMandateReference, kMandateReferenceMaxChars, input.mandateReference);
-    r.putTextCleared(payment::kMandateDate, kDateDigits, NormalizeDateText(input.mandateDate));
-    r.putTextCleared(payment::kRemittance1, kRemittanceMaxChars, input.remittance1);
-    r.putTextCleared(payment::kRemittance2, kRemittanceMaxChars, input.remittance2);
+    putField(r, payment::kReference2, kReference2.size(), kReference2);
+    putField(r, payment::kAmountCents, kCentsWidth, cents);
+    putField(r, payment::kMandateReference, kMandateReferenceMaxChars, input.mandateReference);
+    putField(r, payment::kMandateDate, kDateDigits, NormalizeDateText(input.mandateDate));
+    putField(r, payment::kRemittance1, kRemittanceMaxChars, input.remittance1);
+    putField(r, payment::kRemittance2, kRemittanceMaxChars, input.remittance2);
 }
 
 void PaymentFileRecords::zeroSummary() {

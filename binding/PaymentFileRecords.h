@@ -38,10 +38,10 @@ struct PaymentEntryInput {
     std::string mandateDate;
 };
 
-// The three records a payment file dialog hands to CreateXML, WriteXML and CloseXML. They are
-// zeroed once; every fill rewrites each field it owns completely (text, then zeros up to the
-// field's own maximum plus one), so nothing of an earlier, longer entry remains, and fields
-// of the other account form are never touched.
+// The three records a payment file dialog hands to CreateXML, WriteXML and CloseXML. Each is
+// zeroed whole before its call and then filled, so nothing of an earlier entry remains,
+// neither a longer text of the user's nor what the library wrote into the record; fields of
+// the other account form stay zero.
 class PaymentFileRecords {
 public:
     // Maximum lengths of the entry fields, which are also the most a field receives.
@@ -79,8 +79,10 @@ public:
     // All three records back to zeros.
     void zero();
 
+    // Zeroes the header, then fills it.
     void fillFileHeader(const FileHeaderInput& input);
-    // `today` is today's day number; the execution date lies six days after it.
+    // Zeroes the entry, then fills it. `today` is today's day number; the execution date lies
+    // six days after it.
     void fillPaymentEntry(const PaymentEntryInput& input, std::int32_t today);
     void zeroSummary();
 

@@ -1,7 +1,9 @@
 #include "binding/PaymentFile.h"
 
 #include "abi/RecordLayouts.h"
+#include "abi/RecordView.h"
 #include "binding/DLLAPI.h"
+#include "helpers/DateHelpers.h"
 #include "platform/FixedClock.h"
 #include "platform/ScopedClock.h"
 #include "tests/support/FakeLibrary.h"
@@ -146,6 +148,54 @@ TEST_P(PaymentFileTest, ResetZeroesAllThreeRecords) {
     EXPECT_EQ(m_file.records().paymentEntry().bytes(), std::string(zalvo::payment::kSize, '\0'));
     EXPECT_EQ(m_file.records().summary().bytes(), std::string(zalvo::summary::kSize, '\0'));
     EXPECT_EQ(m_file.records().fileHeader().bytes(), std::string(zalvo::fileheader::kSize, '\0'));
+}
+
+TEST_P(PaymentFileTest, WhatTheLibraryWroteIntoARecordNeverReachesItAgain) {
+    namespace payment = zalvo::payment;
+    namespace fileheader = zalvo::fileheader;
+    // The first write answers by filling in the recipient's IBAN and BIC (and bank code and
+    // account, the other form's fields), as a library deriving them might.
+    m_fake.script(EntryPoint::WriteXML, 0);
+    m_fake.scriptText(EntryPoint::WriteXML, 0, payment::kRecipientIban, "DE89370400440532013000");
+    m_fake.scriptText(EntryPoint::WriteXML, 0, payment::kRecipientBic, "COBADEFFXXX");
+    m_fake.scriptText(EntryPoint::WriteXML, 0, payment::kOriginatorBankCode, "37040044");
+    m_fake.scriptWrite(EntryPoint::WriteXML, 0, payment::kRemittance2.end() - 1, "Z");
+    m_fake.script(EntryPoint::CreateXML, 0);
+    m_fake.scriptText(EntryPoint::CreateXML, 0, fileheader::kMessageId, "vom-Fremden");
+    m_fake.scriptWrite(EntryPoint::CreateXML, 0, fileheader::kExportPath.end() - 2, "X");
+
+    zalvo::PaymentEntryInput first;
+    first.recipientName = "Erste";
+    zalvo::PaymentEntryInput second;
+    second.recipientName = "Zweite";
+    second.recipientBank = "10000000";
+    second.recipientAccount = "12345";
+    zalvo::FileHeaderInput header;
+    header.fileName = "lauf.xml";
+    m_file.write(&g_dialog, first);
+    m_file.write(&g_dialog, second);
+    m_file.create(&g_dialog, header);
+    m_file.create(&g_dialog, header);
+
+    // The second calls get exactly what the fields give, as from a fresh dialog.
+    zalvo::PaymentFileRecords fresh(GetParam());
+    fresh.fillPaymentEntry(second, Today());
+    fresh.fillFileHeader(header);
+    const auto writes = m_fake.callsTo(EntryPoint::WriteXML);
+    const auto creates = m_fake.callsTo(EntryPoint::CreateXML);
+    ASSERT_EQ(writes.size(), 2u);
+    ASSERT_EQ(creates.size(), 2u);
+    EXPECT_EQ(writes[1].buffers.at(0), fresh.paymentEntry().bytes());
+    EXPECT_EQ(creates[1].buffers.at(0), fresh.fileHeader().bytes());
+    const zalvo::RecordView entry(writes[1].buffers.at(0));
+    EXPECT_EQ(entry.text(payment::kRecipientName), "Zweite");
+    if (GetParam() == AccountForm::BankCodeAccount) {
+        EXPECT_EQ(entry.text(payment::kRecipientIban), "");
+        EXPECT_EQ(entry.text(payment::kRecipientBic), "");
+        EXPECT_EQ(entry.text(payment::kRecipientBankCode), "10000000");
+    } else {
+        EXPECT_EQ(entry.text(payment::kOriginatorBankCode), "");
+    }
 }
 
 TEST(PaymentFileUnbound, EmptySlotsAreReportedAndNeverCalledAndNoTotalsFollow) {
