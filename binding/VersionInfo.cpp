@@ -36,8 +36,14 @@ std::string VersionInfo::informationText(const Record& record) {
 
 void VersionInfo::showVersion(OwnerWindow owner) {
     Record record(version::kSize);
-    // Shown whatever the library answered.
-    if (!LibraryCall::call<EntryPoint::Version>(owner, CallReport::SlotOnly, record.view())) {
+    const auto result =
+        LibraryCall::call<EntryPoint::Version>(owner, CallReport::SlotOnly, record.view());
+    if (!result) {
+        return;
+    }
+    // A failure is no version: "Version  vom 00.00.0000." under "Erfolg!" would hide it.
+    if (*result < kResultOk) {
+        ResultReporter::report(owner, entryPointName(EntryPoint::Version), *result);
         return;
     }
     ResultReporter::reportText(owner, versionText(record));

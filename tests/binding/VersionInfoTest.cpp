@@ -48,10 +48,29 @@ TEST_F(VersionInfoTest, VersionTextFromTheRecord) {
     EXPECT_EQ(calls[0].buffers.at(0), std::string(zalvo::version::kSize, '\0'));
 }
 
-TEST_F(VersionInfoTest, VersionIsShownWhateverTheResultAndWithEmptyFields) {
-    m_fake.script(EntryPoint::Version, -5);
-    VersionInfo::showVersion(&g_owner);
-    EXPECT_EQ(only().text, "Version  vom 00.00.0000.   ");
+TEST_F(VersionInfoTest, ANegativeResultIsReportedUnderItsNameOtherwiseTheTextIsShown) {
+    const struct {
+        int32_t result;
+        const char* text;
+        const char* caption;
+    } rows[] = {
+        {-5, "Fehler bei der Funktion: Zalvotech_Version\r\n\r\nFehlernummer=-5   ",
+         "Fehlermeldung entsprechend der Dokumentation"},
+        {-99999999, "Fehler bei der Funktion: Zalvotech_Version\r\n\r\nFehlernummer=-99999999   ",
+         "Fehlermeldung entsprechend der Dokumentation"},
+        // Not a failure: the composed text, empty fields as zeros.
+        {0, "Version  vom 00.00.0000.   ", "Erfolg!"},
+        {7, "Version  vom 00.00.0000.   ", "Erfolg!"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.result);
+        m_recorder.sink().clear();
+        m_fake.script(EntryPoint::Version, row.result);
+        VersionInfo::showVersion(&g_owner);
+        EXPECT_EQ(only().text, row.text);
+        EXPECT_EQ(only().caption, row.caption);
+        EXPECT_EQ(only().owner, &g_owner);
+    }
 }
 
 TEST_F(VersionInfoTest, VersionFieldsWithoutZeroAreReadOnlyToTheirWidth) {
