@@ -56,13 +56,11 @@ void DLLAPI::release(OwnerWindow owner) {
         return;
     }
     const Record name = logFileNameBuffer();
-    const auto stopped = LibraryCall::call<EntryPoint::SetLogFile>(
-        owner, CallReport::SlotOnly, name.view(), kLogActionStop, kLogContentAll, kLogFlushNone);
-    const auto freed = LibraryCall::call<EntryPoint::Free>(owner, CallReport::SlotOnly);
-    // Whatever the library answered; but only when both calls could be made.
-    if (stopped && freed) {
-        ResultReporter::report(owner, entryPointName(EntryPoint::Free), kResultOk);
-    }
+    // The stop's answer is not shown: without a log name it is expected to fail.
+    static_cast<void>(LibraryCall::call<EntryPoint::SetLogFile>(
+        owner, CallReport::SlotOnly, name.view(), kLogActionStop, kLogContentAll, kLogFlushNone));
+    // Free's own answer: a library that could not clean up must not be shown as released.
+    static_cast<void>(LibraryCall::call<EntryPoint::Free>(owner, CallReport::Always));
 }
 
 void DLLAPI::releaseAtWindowClose() {

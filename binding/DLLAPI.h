@@ -30,9 +30,9 @@ public:
     // Release and window close run one sequence: nothing at all when the library is not
     // loaded; otherwise forget the module, stop the log named at initialisation, call Free.
     //
-    // Release (the menu command) stops the library's own log through SetLogFile and shows
-    // the success message. A call whose slot is empty is reported with -99998 instead, and
-    // then no success message follows.
+    // Release (the menu command) stops the library's own log through SetLogFile, whose
+    // answer is not shown, and shows Free's answer under "Zalvotech_Free". A call whose slot
+    // is empty is reported with -99998 instead.
     static void release(OwnerWindow owner);
     // Window close stops it through the front end's log writer instead, which never started
     // a log, so that only runs the writer's checks; it shows nothing, not even an empty slot.

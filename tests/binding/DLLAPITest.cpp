@@ -1,5 +1,6 @@
 #include "binding/DLLAPI.h"
 
+#include "binding/LibraryCall.h"
 #include "tests/support/FakeLibrary.h"
 #include "tests/support/RecordingMessageSink.h"
 #include "tests/support/TempDirectory.h"
@@ -175,9 +176,8 @@ TEST_F(DLLAPITest, ReleaseStopsTheLibraryLogThenFreesAndReportsSuccess) {
     FakeLibrary fake;
     ASSERT_EQ(DLLAPI::loadAndBind(), 0);
     DLLAPI::setLogFileName("/tmp/zalvo-\xE4.log");
-    // Whatever the library answers, the user sees success.
+    // The stop's answer is not shown.
     fake.script(EntryPoint::SetLogFile, -4);
-    fake.script(EntryPoint::Free, -1);
 
     DLLAPI::release(&g_owner);
 
@@ -198,6 +198,33 @@ TEST_F(DLLAPITest, ReleaseStopsTheLibraryLogThenFreesAndReportsSuccess) {
 
     // Not loaded any more: the guard stops commands.
     EXPECT_FALSE(DLLAPI::requireLoaded(&g_owner));
+}
+
+TEST_F(DLLAPITest, ReleaseShowsFreesOwnAnswerUnderItsName) {
+    const struct {
+        int32_t result;
+        std::string text;
+        std::string caption;
+    } rows[] = {
+        {0, kSuccess, "Erfolg!"},
+        {-1, "Fehler bei der Funktion: Zalvotech_Free\r\n\r\nFehlernummer=-1   ",
+         "Fehlermeldung entsprechend der Dokumentation"},
+        {200, "Fehler bei der Funktion: Zalvotech_Free\r\n\r\nFehlernummer=200   ", "Erfolg!"},
+    };
+    FakeLibrary fake;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.result);
+        m_recorder.sink().clear();
+        ASSERT_EQ(DLLAPI::loadAndBind(), 0);
+        // No log name: the stop fails, as expected, and is not shown.
+        fake.script(EntryPoint::SetLogFile, -1);
+        fake.script(EntryPoint::Free, row.result);
+        DLLAPI::release(&g_owner);
+        ASSERT_EQ(m_recorder.messages().size(), 1u);
+        EXPECT_EQ(m_recorder.messages()[0].text, row.text);
+        EXPECT_EQ(m_recorder.messages()[0].caption, row.caption);
+        EXPECT_EQ(m_recorder.messages()[0].owner, &g_owner);
+    }
 }
 
 TEST_F(DLLAPITest, ReleaseWithEmptyLogNamePassesAZeroedBuffer) {
@@ -227,8 +254,35 @@ TEST_F(DLLAPITest, ReleaseWithAnUnboundLogEntryReportsItAndStillFrees) {
 
     EXPECT_FALSE(DLLAPI::loaded());
     EXPECT_EQ(fake.callNames(), (std::vector<std::string>{"Zalvotech_Free"}));
-    ASSERT_EQ(m_recorder.messages().size(), 1u);
-    EXPECT_EQ(m_recorder.messages()[0].text, kMissing);
+    // The empty slot, then Free's own answer.
+    EXPECT_EQ(m_recorder.messages().size(), 2u);
+    EXPECT_EQ(m_recorder.messages().at(0).text, kMissing);
+    EXPECT_EQ(m_recorder.messages().at(1).text, kSuccess);
+}
+
+TEST_F(DLLAPITest, ReleaseAndWindowCloseForgetTheModuleBeforeCallingTheLibrary) {
+    // Notes the module handle as each call into the library begins.
+    struct HandleAtCall : zalvo::CallObserver {
+        std::vector<std::pair<EntryPoint, std::uintptr_t>> seen;
+        void beforeCall(EntryPoint entry, std::span<const zalvo::CallArgument>) override {
+            seen.emplace_back(entry, DLLAPI::moduleHandle());
+        }
+        void afterCall(EntryPoint, std::span<const zalvo::CallArgument>, std::int32_t,
+                       std::chrono::nanoseconds) override {}
+    } observer;
+    FakeLibrary fake;
+    zalvo::LibraryCall::setObserver(&observer);
+    ASSERT_EQ(DLLAPI::loadAndBind(), 0);
+    ASSERT_NE(DLLAPI::moduleHandle(), 0u);
+    DLLAPI::release(&g_owner);
+    ASSERT_EQ(DLLAPI::loadAndBind(), 0);
+    DLLAPI::releaseAtWindowClose();
+    zalvo::LibraryCall::setObserver(nullptr);
+
+    using Seen = std::pair<EntryPoint, std::uintptr_t>;
+    EXPECT_EQ(observer.seen, (std::vector<Seen>{{EntryPoint::SetLogFile, 0},
+                                                {EntryPoint::Free, 0},
+                                                {EntryPoint::Free, 0}}));
 }
 
 TEST_F(DLLAPITest, ForgettingTheModuleCallsNothing) {
