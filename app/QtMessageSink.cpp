@@ -31,7 +31,8 @@ QString displayText(std::string_view text) {
 std::unique_ptr<QMessageBox> QtMessageSink::createBox(zalvo::OwnerWindow owner,
                                                       std::string_view caption,
                                                       std::string_view text,
-                                                      zalvo::MessageIcon icon) {
+                                                      zalvo::MessageIcon icon,
+                                                      std::string_view description) {
     const QString title = qttext::fromWin1252(caption);
     const QString body = displayText(text);
     auto box = std::make_unique<ResultMessageBox>(iconOf(icon), title, body, QMessageBox::Ok,
@@ -40,11 +41,11 @@ std::unique_ptr<QMessageBox> QtMessageSink::createBox(zalvo::OwnerWindow owner,
     box->setTextFormat(Qt::PlainText);
     box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     box->setAccessibleName(title);
-    box->setAccessibleDescription(body);
+    box->setAccessibleDescription(description.empty() ? body : displayText(description));
     return box;
 }
 
 void QtMessageSink::show(zalvo::OwnerWindow owner, std::string_view caption, std::string_view text,
-                         zalvo::MessageIcon icon) {
-    createBox(owner, caption, text, icon)->exec();
+                         zalvo::MessageIcon icon, std::string_view description) {
+    createBox(owner, caption, text, icon, description)->exec();
 }

@@ -12,10 +12,12 @@ class QMessageBox;
 class QtMessageSink : public zalvo::MessageSink {
 public:
     void show(zalvo::OwnerWindow owner, std::string_view caption, std::string_view text,
-              zalvo::MessageIcon icon) override;
+              zalvo::MessageIcon icon, std::string_view description) override;
 
-    // The box show() runs, built but not shown.
+    // The box show() runs, built but not shown. Accessible name: the caption; accessible
+    // description: `description`, or the text when it is empty.
     static std::unique_ptr<QMessageBox> createBox(zalvo::OwnerWindow owner,
                                                   std::string_view caption, std::string_view text,
-                                                  zalvo::MessageIcon icon);
+                                                  zalvo::MessageIcon icon,
+                                                  std::string_view description = {});
 };

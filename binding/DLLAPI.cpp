@@ -110,6 +110,15 @@ void* DLLAPI::slot(EntryPoint entry) {
     return state().slots[slotIndex(entry)];
 }
 
+std::optional<EntryPoint> DLLAPI::firstEmptySlot() {
+    const auto& slots = state().slots;
+    const auto empty = std::find(slots.begin(), slots.end(), nullptr);
+    if (empty == slots.end()) {
+        return std::nullopt;
+    }
+    return static_cast<EntryPoint>(empty - slots.begin());
+}
+
 void DLLAPI::setLogFileName(std::string_view name) {
     state().logFileName.assign(name.substr(0, std::min(name.size(), kMaxLogFileNameChars)));
 }

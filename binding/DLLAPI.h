@@ -4,6 +4,7 @@
 #include "binding/OwnerWindow.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -51,6 +52,9 @@ public:
 
     // The bound address of an entry point, or nullptr when its slot is empty.
     static void* slot(EntryPoint entry);
+    // The first entry point in binding order whose slot is empty: after a load that answered
+    // -99998, the one the library lacks.
+    static std::optional<EntryPoint> firstEmptySlot();
     // Calls go through LibraryCall, which never calls an empty slot.
     template <EntryPoint E> static EntryPointFn<E> bound() {
         return reinterpret_cast<EntryPointFn<E>>(slot(E));

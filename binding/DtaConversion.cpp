@@ -117,7 +117,7 @@ void DtaConversion::showRefusal(OwnerWindow owner, Refusal refusal) {
     // have named another file, and no code of the library describes that.
     if (MessageSink* sink = ResultReporter::sink()) {
         sink->show(owner, ResultReporter::caption(kRefusalCode), refusalText(refusal),
-                   ResultReporter::icon(kRefusalCode));
+                   ResultReporter::icon(kRefusalCode), {});
     }
 }
 

@@ -42,11 +42,11 @@ public:
     MessagesWithoutBusySign& operator=(const MessagesWithoutBusySign&) = delete;
 
     void show(OwnerWindow owner, std::string_view caption, std::string_view text,
-              MessageIcon icon) override {
+              MessageIcon icon, std::string_view description) override {
         const bool wasBusy = m_run.m_busy;
         m_run.liftBusy();
         if (m_installed) {
-            m_installed->show(owner, caption, text, icon);
+            m_installed->show(owner, caption, text, icon, description);
         }
         if (wasBusy) {
             m_run.showBusy();

@@ -6,7 +6,7 @@ namespace zalvo {
 
 void LibraryCall::reportEmptySlot(OwnerWindow owner, EntryPoint entry, CallReport report) {
     if (report != CallReport::Nothing) {
-        ResultReporter::report(owner, entryPointName(entry), kEntryPointMissing);
+        ResultReporter::reportMissingEntryPoint(owner, entryPointName(entry));
     }
 }
 

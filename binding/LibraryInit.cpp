@@ -30,6 +30,11 @@ std::string LibraryInit::argument(std::string_view fieldText) {
 
 bool LibraryInit::load(OwnerWindow owner) {
     const int32_t result = DLLAPI::loadAndBind();
+    const auto missing = DLLAPI::firstEmptySlot();
+    if (result == kEntryPointMissing && missing) {
+        ResultReporter::reportMissingEntryPoint(owner, entryPointName(*missing));
+        return false;
+    }
     if (result != kResultOk) {
         ResultReporter::report(owner, entryPointName(EntryPoint::Init), result);
         return false;

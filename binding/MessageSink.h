@@ -15,8 +15,10 @@ public:
     virtual ~MessageSink() = default;
 
     // Shows a modal box with an OK button only and returns when it has been closed.
+    // `description` is what assistive tools read for the box when the text leaves out
+    // something they need (which entry point is missing); empty, they read the text.
     virtual void show(OwnerWindow owner, std::string_view caption, std::string_view text,
-                      MessageIcon icon) = 0;
+                      MessageIcon icon, std::string_view description) = 0;
 };
 
 } // namespace zalvo

@@ -27,6 +27,7 @@ constexpr std::string_view kTextNotLoaded =
 constexpr std::string_view kTextErrorPrefix = "Fehler bei der Funktion: ";
 constexpr std::string_view kTextErrorNumber = "\r\n\r\nFehlernummer=";
 constexpr std::string_view kAppended = "   ";
+constexpr std::string_view kMissingEntryPoint = "\r\n\r\nFehlende Funktion: ";
 
 // Codes 1 to 128 carry the caller's whole text.
 constexpr int32_t kFirstTextCode = 1;
@@ -92,7 +93,23 @@ void ResultReporter::report(OwnerWindow owner, std::string_view name, int32_t co
     if (!s_sink) {
         return;
     }
-    s_sink->show(owner, caption(code), text(name, code), icon(code));
+    s_sink->show(owner, caption(code), text(name, code), icon(code), {});
+}
+
+void ResultReporter::reportMissingEntryPoint(OwnerWindow owner, std::string_view entryPoint) {
+    if (!s_sink) {
+        return;
+    }
+    s_sink->show(owner, caption(kEntryPointMissing), text({}, kEntryPointMissing),
+                 icon(kEntryPointMissing), missingEntryPointDescription(entryPoint));
+}
+
+std::string ResultReporter::missingEntryPointDescription(std::string_view entryPoint) {
+    // The text stays as it has always been; only assistive tools get the name.
+    std::string description = text({}, kEntryPointMissing);
+    description += kMissingEntryPoint;
+    description += entryPoint;
+    return description;
 }
 
 void ResultReporter::reportText(OwnerWindow owner, std::string_view text) {

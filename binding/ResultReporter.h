@@ -20,6 +20,9 @@ public:
     // Shows a text the front end composed from what the library answered, under the success
     // caption (code 1).
     static void reportText(OwnerWindow owner, std::string_view text);
+    // Shows the -99998 message, whose text names no entry point; the box's description for
+    // assistive tools adds the name of the one that is missing.
+    static void reportMissingEntryPoint(OwnerWindow owner, std::string_view entryPoint);
 
     // "Erfolg!" for codes of 0 or more, the error caption for negative ones.
     static std::string caption(int32_t code);
@@ -31,6 +34,8 @@ public:
     // Codes 1 to 128: the message is the caller's own text.
     static bool isCallerText(int32_t code);
     static MessageIcon icon(int32_t code);
+    // The description of the -99998 box: its text, then "Fehlende Funktion: " and the name.
+    static std::string missingEntryPointDescription(std::string_view entryPoint);
 
     // The sink stays owned by the caller, who must uninstall it (nullptr) before it dies.
     static void setSink(MessageSink* sink);

@@ -121,9 +121,9 @@ TEST_F(DtaCommandTest, MessagesDuringTheEntriesAreShownWithTheNormalCursor) {
     struct CursorNotingSink : zalvo::MessageSink {
         std::vector<bool> busy;
         void show(zalvo::OwnerWindow owner, std::string_view caption, std::string_view text,
-                  zalvo::MessageIcon icon) override {
+                  zalvo::MessageIcon icon, std::string_view description) override {
             busy.push_back(QApplication::overrideCursor() != nullptr);
-            messageSink().show(owner, caption, text, icon);
+            messageSink().show(owner, caption, text, icon, description);
         }
     } sink;
     zalvo::ResultReporter::setSink(&sink);

@@ -4,6 +4,7 @@
 #include "controls/QtOwner.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
@@ -63,6 +64,27 @@ TEST(QtMessageSink, MarkupIsShownAsText) {
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(label->textFormat(), Qt::PlainText);
     EXPECT_EQ(label->text(), QStringLiteral("<b>Zalvotech_GetBIC</b>   "));
+}
+
+TEST(QtMessageSink, TheDescriptionTellsAssistiveToolsWhatTheTextLeavesOut) {
+    const std::string text = "Beim Laden einer Funktion ist ein Fehler aufgetreten.\r\n\r\n"
+                             "Bitte informieren Sie den Hersteller!   ";
+    auto box = QtMessageSink::createBox(
+        nullptr, "Fehlermeldung entsprechend der Dokumentation", text, MessageIcon::Critical,
+        zalvo::ResultReporter::missingEntryPointDescription("Zalvotech_GetBIC"));
+    box->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(box.get()));
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(box.get());
+    ASSERT_NE(accessible, nullptr);
+    EXPECT_EQ(accessible->text(QAccessible::Description),
+              QStringLiteral("Beim Laden einer Funktion ist ein Fehler aufgetreten.\n\n"
+                             "Bitte informieren Sie den Hersteller!   \n\n"
+                             "Fehlende Funktion: Zalvotech_GetBIC"));
+    // The visible text stays as it is.
+    ASSERT_NE(textLabel(*box), nullptr);
+    EXPECT_EQ(textLabel(*box)->text(),
+              QStringLiteral("Beim Laden einer Funktion ist ein Fehler aufgetreten.\n\n"
+                             "Bitte informieren Sie den Hersteller!   "));
 }
 
 TEST(QtMessageSink, TextIsSelectableAndCtrlCCopiesIt) {

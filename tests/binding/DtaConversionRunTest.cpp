@@ -511,9 +511,9 @@ TEST_F(DtaConversionRunTest, MessagesDuringTheEntriesAreShownWithoutTheBusySign)
         BusyNotingSink(const RecordingBusyIndicator& indicator, zalvo::MessageSink& next)
             : busyIndicator(indicator), recorder(next) {}
         void show(zalvo::OwnerWindow window, std::string_view caption, std::string_view text,
-                  zalvo::MessageIcon icon) override {
+                  zalvo::MessageIcon icon, std::string_view description) override {
             busy.push_back(busyIndicator.busy);
-            recorder.show(window, caption, text, icon);
+            recorder.show(window, caption, text, icon, description);
         }
         const RecordingBusyIndicator& busyIndicator;
         zalvo::MessageSink& recorder;

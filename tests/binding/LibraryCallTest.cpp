@@ -3,6 +3,7 @@
 #include "abi/Record.h"
 #include "abi/RecordLayouts.h"
 #include "binding/DLLAPI.h"
+#include "binding/LibraryInit.h"
 #include "binding/ResultReporter.h"
 #include "tests/support/FakeLibrary.h"
 #include "tests/support/RecordingMessageSink.h"
@@ -131,6 +132,33 @@ TEST_F(LibraryCallTest, AnEmptySlotIsReportedUnderItsNameAndNeverCalled) {
                                                              record.view()),
               17);
     EXPECT_EQ(m_recorder.messages().size(), 2u);
+}
+
+TEST_F(LibraryCallTest, TheMissingEntryPointIsNamedToAssistiveToolsNotInTheText) {
+    FakeLibrary partial(FakeVariant::NoProtokoll);
+    DLLAPI::reset();
+    const std::string lacks = kMissing + "\r\n\r\nFehlende Funktion: ";
+    // The load reports under Init, but the one missing is the first empty slot.
+    EXPECT_FALSE(zalvo::LibraryInit::load(&g_owner));
+    EXPECT_FALSE(LibraryCall::call<EntryPoint::FreeDTAVars>(&g_owner, CallReport::Always));
+    EXPECT_FALSE(LibraryCall::available<EntryPoint::SetLogFile>(&g_owner));
+    const auto& shown = m_recorder.messages();
+    ASSERT_EQ(shown.size(), 3u);
+    for (const auto& message : shown) {
+        EXPECT_EQ(message.text, kMissing);
+        EXPECT_EQ(message.caption, "Fehlermeldung entsprechend der Dokumentation");
+        EXPECT_EQ(message.owner, &g_owner);
+    }
+    EXPECT_EQ(shown[0].description, lacks + "Zalvotech_GetDTAProtokoll");
+    EXPECT_EQ(shown[1].description, lacks + "Zalvotech_FreeDTAVars");
+    EXPECT_EQ(shown[2].description, lacks + "Zalvotech_SetLogFile");
+    // Other results have nothing to add.
+    partial.script(EntryPoint::Version, -2);
+    Record record(zalvo::version::kSize);
+    static_cast<void>(
+        LibraryCall::call<EntryPoint::Version>(&g_owner, CallReport::Always, record.view()));
+    ASSERT_EQ(shown.size(), 4u);
+    EXPECT_EQ(shown[3].description, "");
 }
 
 TEST_F(LibraryCallTest, AnObserverSeesArgumentsBeforeAndAfterTheResultAndTheDuration) {

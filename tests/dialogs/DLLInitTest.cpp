@@ -59,9 +59,9 @@ public:
     }
     ~VisibilityProbe() override { zalvo::ResultReporter::setSink(m_previous); }
     void show(zalvo::OwnerWindow owner, std::string_view caption, std::string_view text,
-              zalvo::MessageIcon icon) override {
+              zalvo::MessageIcon icon, std::string_view description) override {
         ownerVisible.push_back(ownerWidget(owner) && ownerWidget(owner)->isVisible());
-        m_previous->show(owner, caption, text, icon);
+        m_previous->show(owner, caption, text, icon, description);
     }
     std::vector<bool> ownerVisible;
 

@@ -13,13 +13,14 @@ struct ShownMessage {
     std::string caption;
     std::string text; // Windows-1252, CR LF, exactly as composed
     zalvo::MessageIcon icon;
+    std::string description; // empty: assistive tools read the text
 };
 
 // Records message boxes instead of showing them.
 class RecordingMessageSink : public zalvo::MessageSink {
 public:
     void show(zalvo::OwnerWindow owner, std::string_view caption, std::string_view text,
-              zalvo::MessageIcon icon) override;
+              zalvo::MessageIcon icon, std::string_view description) override;
 
     const std::vector<ShownMessage>& messages() const { return m_messages; }
     void clear() { m_messages.clear(); }
