@@ -127,7 +127,7 @@ void DtaConversionRun::readEntries() {
     // The library moves on by itself; the counter only has to start at 1.
     int32_t counter = 1;
     Record info(dtainfo::kSize);
-    for (int handled = 1;; ++handled) {
+    for (EntryCount handled = 1;; ++handled) {
         info.zero();
         m_lastResult = resultOf(LibraryCall::call<EntryPoint::GetDTAInfo>(
             m_owner, CallReport::SlotOnly, info.view(), Counter(&counter, 1)));

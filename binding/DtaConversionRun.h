@@ -19,8 +19,10 @@ class DtaFileChooser;
 // busy sign.
 class DtaConversionRun {
 public:
+    // Entries of one run; a DTA file may hold more than 2^31 of them.
+    using EntryCount = std::int64_t;
     // Entries between two passes of the event loop, so the window keeps painting.
-    static constexpr int kEntriesPerEventPass = 256;
+    static constexpr EntryCount kEntriesPerEventPass = 256;
 
     DtaConversionRun(OwnerWindow owner, DtaFileChooser& chooser, BusyIndicator& busy);
     DtaConversionRun(const DtaConversionRun&) = delete;

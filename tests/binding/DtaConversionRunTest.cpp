@@ -11,6 +11,7 @@
 #include "tests/support/ScriptedFileChooser.h"
 
 #include <cstring>
+#include <limits>
 #include <gtest/gtest.h>
 
 using testsupport::FakeCall;
@@ -499,7 +500,9 @@ TEST_F(DtaConversionRunTest, ALongRunIsBusyWhileTheLibraryWorksAndLetsEventsThro
     EXPECT_EQ(busyInDialog, (std::vector<bool>{false, false}));
     // Busy while reading and walking the entries, again while writing, lifted at the end.
     EXPECT_EQ(m_busy.changes, (std::vector<bool>{true, false, true, false}));
-    // Every 256 entries.
+    // Every 256 entries, counted in a type that does not overflow after 2^31 entries.
+    static_assert(std::numeric_limits<DtaConversionRun::EntryCount>::max() >=
+                  std::numeric_limits<std::int64_t>::max());
     EXPECT_EQ(m_busy.eventPasses, kEntries / DtaConversionRun::kEntriesPerEventPass);
     EXPECT_EQ(m_fake.callsTo(EntryPoint::PutDTAInfo).size(), static_cast<std::size_t>(kEntries));
     expectOnlyMessage(kSuccess, 0);
