@@ -343,6 +343,34 @@ TEST_F(DtaConversionRunTest, AFailedReadIsReportedAndOnlyFreeDTAVarsFollows) {
     EXPECT_TRUE(m_dialogs.savePresets().empty());
 }
 
+TEST_F(DtaConversionRunTest, PositiveAnswersOfReadingAndWalkingStopTheRunLikeFailures) {
+    const struct {
+        EntryPoint entry;
+        int32_t result;
+        std::string shown;
+    } rows[] = {
+        {EntryPoint::ReadDTA, 5, "Zalvotech_ReadDTA   "},
+        {EntryPoint::GetDTAInfo, 2, "Zalvotech_GetDTAinfo   "},
+        {EntryPoint::PutDTAInfo, 200, failure("Zalvotech_PutDTAInfo", 200)},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(zalvo::entryPointName(row.entry));
+        m_recorder.sink().clear();
+        m_fake.reset();
+        openAnswers();
+        m_fake.script(row.entry, row.result);
+        addEntry(0);
+        endOfEntries();
+        m_dialogs.answerSave(std::string("/export/credit.xml"));
+        run();
+        expectOnlyMessage(row.shown, row.result);
+        EXPECT_TRUE(headers().empty());
+        EXPECT_EQ(names().back(), "Zalvotech_FreeDTAVars");
+    }
+    // Not one save dialog was offered.
+    EXPECT_TRUE(m_dialogs.savePresets().empty());
+}
+
 TEST_F(DtaConversionRunTest, RecordBytesOfEveryEntry) {
     openAnswers();
     // The library fills the whole record; its bytes must come back unchanged.
