@@ -30,6 +30,9 @@ constexpr std::string_view kDtaNameNotRepresentable =
 constexpr std::string_view kExportPathTooLong =
     "Das Verzeichnis der XML-Datei ist länger als 255 Zeichen.\r\n\r\n"
     "Die XML-Datei wurde nicht geschrieben."_win1252;
+constexpr std::string_view kXmlNameTooLong =
+    "Der Name der XML-Datei ist länger als 35 Zeichen.\r\n\r\n"
+    "Die XML-Datei wurde nicht geschrieben."_win1252;
 constexpr std::string_view kXmlNameNotRepresentable =
     "Der Name der XML-Datei enthält Zeichen, die der DLL nicht übergeben werden können.\r\n\r\n"
     "Die XML-Datei wurde nicht geschrieben."_win1252;
@@ -58,11 +61,11 @@ DtaConversion::Kind DtaConversion::completeEntry(Record& info, int32_t today) {
 }
 
 DtaConversion::XmlTarget DtaConversion::splitXmlFileName(std::string_view chosen, PathStyle style) {
-    XmlTarget target{DirectoryPart(chosen, style), FileNamePart(chosen, style)};
-    if (target.fileName.size() > fileheader::kFileNameMaxChars) {
-        target.fileName.resize(fileheader::kFileNameMaxChars);
-    }
-    return target;
+    return XmlTarget{DirectoryPart(chosen, style), FileNamePart(chosen, style)};
+}
+
+bool DtaConversion::fitsFileName(std::string_view fileName) {
+    return fileName.size() <= fileheader::kFileNameMaxChars;
 }
 
 std::optional<std::string> DtaConversion::libraryName(std::string_view chosen) {
@@ -103,6 +106,9 @@ std::string DtaConversion::refusalText(Refusal refusal) {
         break;
     case Refusal::ExportPathTooLong:
         text = kExportPathTooLong;
+        break;
+    case Refusal::XmlNameTooLong:
+        text = kXmlNameTooLong;
         break;
     case Refusal::XmlNameNotRepresentable:
         text = kXmlNameNotRepresentable;

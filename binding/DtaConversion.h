@@ -35,6 +35,7 @@ public:
         DtaNameTooLong,
         DtaNameNotRepresentable,
         ExportPathTooLong,
+        XmlNameTooLong,
         XmlNameNotRepresentable,
     };
 
@@ -53,9 +54,12 @@ public:
     // left it. Returns the entry's kind.
     static Kind completeEntry(Record& info, int32_t today);
 
-    // The directory part (the root keeps its delimiter) and the file name part, the latter
-    // cut to the 35 characters the header holds. The directory is not cut: see fitsPath.
+    // The directory part (the root keeps its delimiter) and the file name part. Neither is
+    // cut: see fitsPath and fitsFileName.
     static XmlTarget splitXmlFileName(std::string_view chosen, PathStyle style = NativePathStyle());
+
+    // Whether a file name (without directory) fits the header's 35 characters whole.
+    static bool fitsFileName(std::string_view fileName);
 
     // The Windows-1252 bytes of a chosen file name (UTF-8), or nothing when they would name
     // another file: characters the code page lacks would turn into "?", a NUL would end the

@@ -173,6 +173,12 @@ bool DtaConversionRun::writeXml(Kind kind) {
         DtaConversion::showRefusal(m_owner, DtaConversion::Refusal::ExportPathTooLong);
         return false;
     }
+    // A cut name would write another file than the one the dialog asked about, and two long
+    // names sharing their first 35 characters would silently end up in one file.
+    if (!DtaConversion::fitsFileName(target.fileName)) {
+        DtaConversion::showRefusal(m_owner, DtaConversion::Refusal::XmlNameTooLong);
+        return false;
+    }
     Record header(fileheader::kSize);
     DtaConversion::fillFileHeader(header, target, kind);
     showBusy();

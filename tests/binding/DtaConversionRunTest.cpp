@@ -428,19 +428,55 @@ TEST_F(DtaConversionRunTest, AFileInTheRootDirectoryKeepsTheDelimiter) {
     EXPECT_EQ(textAt(headers()[0], fileheader::kFileName), "x.xml");
 }
 
-TEST_F(DtaConversionRunTest, A36CharacterFileNameReachesTheLibraryAs35AndLongDirectoriesWhole) {
+TEST_F(DtaConversionRunTest, A35CharacterFileNameAndALongDirectoryReachTheLibraryWhole) {
     openAnswers();
     addEntry(0);
     endOfEntries();
     const std::string directory = "/" + std::string(120, 'd') + "/" + std::string(133, 'e');
     ASSERT_EQ(directory.size(), 255u);
-    const std::string name36 = std::string(32, 'n') + ".xml";
-    m_dialogs.answerSave(std::string(directory + "/" + name36));
+    const std::string name35 = std::string(31, 'n') + ".xml";
+    m_dialogs.answerSave(std::string(directory + "/" + name35));
     run();
     ASSERT_EQ(headers().size(), 1u);
-    EXPECT_EQ(textAt(headers()[0], fileheader::kFileName), name36.substr(0, 35));
+    EXPECT_EQ(textAt(headers()[0], fileheader::kFileName), name35);
     EXPECT_EQ(headers()[0].substr(0, 256), directory + '\0');
     expectOnlyMessage(kSuccess, 0);
+}
+
+TEST_F(DtaConversionRunTest, AFileNameOver35CharactersIsRefusedLikeACancelledDialog) {
+    const std::string refused = "Der Name der XML-Datei ist l\xE4nger als 35 Zeichen.\r\n\r\n"
+                                "Die XML-Datei wurde nicht geschrieben.   ";
+    // Cut to 35, this name and its "-Quartal-2.xml" sibling were one file without extension.
+    const std::string name44 = "Ueberweisungen-Mitglieder-2024-Quartal-1.xml";
+    ASSERT_EQ(name44.size(), 44u);
+    openAnswers();
+    addEntry(0);
+    addEntry(1);
+    endOfEntries();
+    m_dialogs.answerSave("/export/" + name44);
+    m_dialogs.answerSave(std::string("/export/debit.xml"));
+    run();
+    // The debit file is still offered and written; nothing under another name.
+    ASSERT_EQ(headers().size(), 1u);
+    EXPECT_EQ(textAt(headers()[0], fileheader::kFileName), "debit.xml");
+    EXPECT_EQ(messageTexts(), (std::vector<std::string>{refused, kSuccess}));
+    EXPECT_EQ(messages()[0].caption, kErrorCaption);
+    EXPECT_EQ(messages()[0].icon, zalvo::MessageIcon::Critical);
+    EXPECT_EQ(messages()[0].owner, owner());
+
+    // Alone, it ends the run as a cancelled dialog does: -3 under WriteDTAtoXML. 36 Windows-1252
+    // characters are one too many, also when UTF-8 needs more bytes for them.
+    m_recorder.sink().clear();
+    m_fake.reset();
+    openAnswers();
+    addEntry(0);
+    endOfEntries();
+    m_dialogs.answerSave("/export/" + std::string("\xC3\x9C") + std::string(31, 'b') + ".xml");
+    run();
+    EXPECT_TRUE(headers().empty());
+    EXPECT_EQ(messageTexts(),
+              (std::vector<std::string>{refused, failure("Zalvotech_WriteDTAtoXML", -3)}));
+    EXPECT_EQ(names().back(), "Zalvotech_FreeDTAVars");
 }
 
 TEST_F(DtaConversionRunTest, AnOverlongDtaFileNameIsRefusedAndNothingIsRead) {

@@ -119,20 +119,19 @@ TEST(DtaConversionTest, SplitsWindowsNames) {
     EXPECT_EQ(split("C:/a/x.xml"), "C:|/a/x.xml");
 }
 
-TEST(DtaConversionTest, FileNameIsCutTo35CharactersAndTheDirectoryIsNot) {
-    const std::string name35(35, 'n');
+TEST(DtaConversionTest, NamesAreSplitWithoutCuttingAndFileNamesFitUpTo35Characters) {
+    const std::string name36(36, 'n');
     const std::string longDirectory = "/" + std::string(200, 'd');
-    auto target =
-        DtaConversion::splitXmlFileName(longDirectory + "/" + name35 + "X", PathStyle::Posix);
-    EXPECT_EQ(target.fileName, name35);
+    auto target = DtaConversion::splitXmlFileName(longDirectory + "/" + name36, PathStyle::Posix);
+    EXPECT_EQ(target.fileName, name36);
     EXPECT_EQ(target.exportPath, longDirectory);
 
-    target = DtaConversion::splitXmlFileName("/" + name35, PathStyle::Posix);
-    EXPECT_EQ(target.fileName, name35);
-
-    target = DtaConversion::splitXmlFileName("C:\\" + name35 + ".xml", PathStyle::Windows);
-    EXPECT_EQ(target.fileName, name35);
+    target = DtaConversion::splitXmlFileName("C:\\" + name36 + ".xml", PathStyle::Windows);
+    EXPECT_EQ(target.fileName, name36 + ".xml");
     EXPECT_EQ(target.exportPath, "C:\\");
+
+    EXPECT_TRUE(DtaConversion::fitsFileName(std::string(35, 'n')));
+    EXPECT_FALSE(DtaConversion::fitsFileName(name36));
 }
 
 TEST(DtaConversionTest, PathsFitUpTo255Bytes) {
@@ -183,7 +182,8 @@ TEST(DtaConversionTest, RefusalsAreShownAsErrorsOwnedByTheCaller) {
     DtaConversion::showRefusal(&owner, DtaConversion::Refusal::ExportPathTooLong);
     DtaConversion::showRefusal(&owner, DtaConversion::Refusal::DtaNameNotRepresentable);
     DtaConversion::showRefusal(&owner, DtaConversion::Refusal::XmlNameNotRepresentable);
-    ASSERT_EQ(recorder.messages().size(), 4u);
+    DtaConversion::showRefusal(&owner, DtaConversion::Refusal::XmlNameTooLong);
+    ASSERT_EQ(recorder.messages().size(), 5u);
     EXPECT_EQ(recorder.messages()[0].text,
               "Der Name der DTA-Datei ist l\xE4nger als 255 Zeichen.\r\n\r\n"
               "Die DTA-Datei wurde nicht eingelesen.   ");
@@ -192,6 +192,9 @@ TEST(DtaConversionTest, RefusalsAreShownAsErrorsOwnedByTheCaller) {
               "Die XML-Datei wurde nicht geschrieben.   ");
     EXPECT_NE(recorder.messages()[2].text.find("DTA-Datei"), std::string::npos);
     EXPECT_NE(recorder.messages()[3].text.find("XML-Datei"), std::string::npos);
+    EXPECT_EQ(recorder.messages()[4].text,
+              "Der Name der XML-Datei ist l\xE4nger als 35 Zeichen.\r\n\r\n"
+              "Die XML-Datei wurde nicht geschrieben.   ");
     for (const auto& message : recorder.messages()) {
         EXPECT_EQ(message.owner, &owner);
         EXPECT_EQ(message.caption, "Fehlermeldung entsprechend der Dokumentation");
