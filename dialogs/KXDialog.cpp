@@ -63,7 +63,11 @@ void KXDialog::done(int result) {
 }
 
 bool KXDialog::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate) {
+    // Also at the first show: a window system that never activates the dialog must not leave
+    // it without its one-time set-up (character classes, the closed B2B choice). SetUp does
+    // that work only while the first-activation mark is set.
+    const bool firstShow = event->type() == QEvent::Show && firstActivation();
+    if (event->type() == QEvent::WindowActivate || firstShow) {
         SetUp();
     }
     return QDialog::event(event);

@@ -24,7 +24,8 @@ protected:
     // The rest of the construction, once the form's widgets exist.
     void finishForm(QAbstractButton* okButton, QAbstractButton* cancelButton);
 
-    // Runs on every activation of the window.
+    // Runs on every activation of the window, and at the first show while the
+    // first-activation mark is still set.
     virtual void SetUp() = 0;
     // Runs when the dialog closes, whatever closed it.
     virtual void FormClose() = 0;

@@ -456,6 +456,44 @@ TYPED_TEST(PaymentFormTest, TheEntryStaysOnScreenAndARewriteLeavesNoRemnants) {
     EXPECT_EQ(second.substr(543, 21), std::string(21, '\0'));
 }
 
+namespace {
+
+// Keeps every activation from the watched window, as a window system that never activates it.
+class NoActivation : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* event) override {
+        return event->type() == QEvent::WindowActivate;
+    }
+};
+
+template <class Form> class PaymentFormSetUpTest : public ::testing::Test {};
+TYPED_TEST_SUITE(PaymentFormSetUpTest, Forms);
+
+} // namespace
+
+TYPED_TEST(PaymentFormSetUpTest, OneTimeSetUpRunsAtTheFirstShowWithoutAnyActivation) {
+    ControlsTestState state;
+    FakeLibrary fake;
+    ASSERT_EQ(DLLAPI::loadAndBind(), zalvo::kResultOk);
+    dialogtest::OwnerWindow owner;
+    TypeParam form(&owner);
+    // The forms start with the debit kind closed, before any set-up.
+    EXPECT_FALSE(find<TKXCheckBox>(&form, "CB2B")->isEnabled());
+    EXPECT_FALSE(find<QLabel>(&form, "SLSTyp")->isEnabled());
+
+    NoActivation filter;
+    form.installEventFilter(&filter);
+    form.markFirstActivation();
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    TKXEdit* name = find<TKXEdit>(&form, "EAName");
+    EXPECT_NE(name->charClassTable(), nullptr);
+    type(name, QStringLiteral("A&B"));
+    EXPECT_EQ(name->text(), QStringLiteral("AB"));
+    EXPECT_FALSE(find<TKXCheckBox>(&form, "CB2B")->isEnabled());
+    EXPECT_FALSE(form.firstActivation());
+}
+
 TEST_F(XMLFormTest, FieldsLabelsLengthsClassesAndNames) {
     const struct {
         const char* name;
