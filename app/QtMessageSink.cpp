@@ -28,11 +28,9 @@ QString displayText(std::string_view text) {
 
 } // namespace
 
-std::unique_ptr<QMessageBox> QtMessageSink::createBox(zalvo::OwnerWindow owner,
-                                                      std::string_view caption,
-                                                      std::string_view text,
-                                                      zalvo::MessageIcon icon,
-                                                      std::string_view description) {
+std::unique_ptr<QMessageBox>
+QtMessageSink::createBox(zalvo::OwnerWindow owner, std::string_view caption, std::string_view text,
+                         zalvo::MessageIcon icon, std::string_view description) {
     const QString title = qttext::fromWin1252(caption);
     const QString body = displayText(text);
     auto box = std::make_unique<ResultMessageBox>(iconOf(icon), title, body, QMessageBox::Ok,

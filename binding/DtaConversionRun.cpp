@@ -41,8 +41,8 @@ public:
     MessagesWithoutBusySign(const MessagesWithoutBusySign&) = delete;
     MessagesWithoutBusySign& operator=(const MessagesWithoutBusySign&) = delete;
 
-    void show(OwnerWindow owner, std::string_view caption, std::string_view text,
-              MessageIcon icon, std::string_view description) override {
+    void show(OwnerWindow owner, std::string_view caption, std::string_view text, MessageIcon icon,
+              std::string_view description) override {
         const bool wasBusy = m_run.m_busy;
         m_run.liftBusy();
         if (m_installed) {

@@ -48,9 +48,8 @@ void PaymentFileRecords::fillFileHeader(const FileHeaderInput& input) {
     putField(r, fileheader::kFileName, kFileNameMaxChars, input.fileName);
     putField(r, fileheader::kInitiatingParty, kInitiatingPartyMaxChars, input.initiatingParty);
     putField(r, fileheader::kMessageId, kMessageIdMaxChars, input.messageId);
-    r.putInt32(fileheader::kPaymentType, input.directDebit
-                                                        ? fileheader::kDirectDebit
-                                                        : fileheader::kCreditTransfer);
+    r.putInt32(fileheader::kPaymentType,
+               input.directDebit ? fileheader::kDirectDebit : fileheader::kCreditTransfer);
 }
 
 void PaymentFileRecords::fillPaymentEntry(const PaymentEntryInput& input, std::int32_t today) {
@@ -68,8 +67,7 @@ void PaymentFileRecords::fillPaymentEntry(const PaymentEntryInput& input, std::i
         putField(r, payment::kOriginatorIban, kIbanMaxChars, input.originatorAccount);
     } else {
         putField(r, payment::kOriginatorBankCode, kBankCodeMaxChars, input.originatorBank);
-        putField(r, payment::kOriginatorAccount, kAccountNumberMaxChars,
-                         input.originatorAccount);
+        putField(r, payment::kOriginatorAccount, kAccountNumberMaxChars, input.originatorAccount);
     }
     putField(r, payment::kCreditorId, kCreditorIdMaxChars, input.creditorId);
     putField(r, payment::kRecipientName, kNameMaxChars, input.recipientName);
@@ -78,8 +76,7 @@ void PaymentFileRecords::fillPaymentEntry(const PaymentEntryInput& input, std::i
         putField(r, payment::kRecipientIban, kIbanMaxChars, input.recipientAccount);
     } else {
         putField(r, payment::kRecipientBankCode, kBankCodeMaxChars, input.recipientBank);
-        putField(r, payment::kRecipientAccount, kAccountNumberMaxChars,
-                         input.recipientAccount);
+        putField(r, payment::kRecipientAccount, kAccountNumberMaxChars, input.recipientAccount);
     }
 
     putField(r, payment::kReference2, kReference2.size(), kReference2);

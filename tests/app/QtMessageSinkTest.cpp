@@ -128,7 +128,7 @@ TEST(QtMessageSink, ShowIsModalOnItsOwnerAndReturnsWhenClosed) {
         QTest::keyClick(box, Qt::Key_Return);
     });
     QtMessageSink sink;
-    sink.show(ownerHandle(&owner), "Erfolg!", "Zalvotech_GetBIC   ", MessageIcon::Information);
+    sink.show(ownerHandle(&owner), "Erfolg!", "Zalvotech_GetBIC   ", MessageIcon::Information, {});
     ASSERT_TRUE(seen);
     EXPECT_TRUE(ownedAndModal);
     EXPECT_EQ(shownText, QStringLiteral("Zalvotech_GetBIC   "));

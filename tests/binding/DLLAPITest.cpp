@@ -280,9 +280,9 @@ TEST_F(DLLAPITest, ReleaseAndWindowCloseForgetTheModuleBeforeCallingTheLibrary) 
     zalvo::LibraryCall::setObserver(nullptr);
 
     using Seen = std::pair<EntryPoint, std::uintptr_t>;
-    EXPECT_EQ(observer.seen, (std::vector<Seen>{{EntryPoint::SetLogFile, 0},
-                                                {EntryPoint::Free, 0},
-                                                {EntryPoint::Free, 0}}));
+    EXPECT_EQ(observer.seen,
+              (std::vector<Seen>{
+                  {EntryPoint::SetLogFile, 0}, {EntryPoint::Free, 0}, {EntryPoint::Free, 0}}));
 }
 
 TEST_F(DLLAPITest, ForgettingTheModuleCallsNothing) {

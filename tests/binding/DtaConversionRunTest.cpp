@@ -11,8 +11,8 @@
 #include "tests/support/ScriptedFileChooser.h"
 
 #include <cstring>
-#include <limits>
 #include <gtest/gtest.h>
+#include <limits>
 
 using testsupport::FakeCall;
 using testsupport::FakeLibrary;
