@@ -1,6 +1,7 @@
 #include "app/TDemoForm.h"
 
 #include "binding/DLLAPI.h"
+#include "log/LogWriter.h"
 #include "tests/app/MenuClick.h"
 #include "tests/support/FakeLibrary.h"
 #include "tests/support/GuiTest.h"
@@ -305,6 +306,25 @@ TEST_F(TDemoFormTest, CloseWithALogNameWritesNoLogAndLeavesNoProbeFile) {
     EXPECT_TRUE(m_form->close());
     EXPECT_EQ(fake.callNames(), (std::vector<std::string>{"Zalvotech_Free"}));
     EXPECT_TRUE(std::filesystem::is_empty(logFolder.path()));
+}
+
+TEST_F(TDemoFormTest, CloseStopsThroughTheProgramsOwnLogWriterWithTheStoredName) {
+    FakeLibrary fake;
+    ASSERT_EQ(DLLAPI::loadAndBind(), 0);
+    testsupport::TempDirectory logFolder;
+    const std::string name = (logFolder.path() / "eigen.log").string();
+    LogWriter& writer = LogWriter::process();
+    ASSERT_NE(writer.logFileName(), name);
+    DLLAPI::setLogFileName(name);
+    EXPECT_TRUE(m_form->close());
+    // The writer took (name, 3, 7, 0): its checks passed for that name, STOP, mask 7, mode 0.
+    EXPECT_EQ(writer.logFileName(), name);
+    EXPECT_EQ(writer.lastAction(), 3);
+    EXPECT_EQ(writer.contentMask(), 7);
+    EXPECT_EQ(writer.flushMode(), 0);
+    EXPECT_FALSE(writer.isOpen());
+    // The library's SetLogFile is not the one called.
+    EXPECT_EQ(fake.callNames(), (std::vector<std::string>{"Zalvotech_Free"}));
 }
 
 TEST_F(TDemoFormTest, CloseAfterReleaseCallsNothing) {
