@@ -30,16 +30,18 @@ std::string LibraryInit::argument(std::string_view fieldText) {
 
 bool LibraryInit::load(OwnerWindow owner) {
     const int32_t result = DLLAPI::loadAndBind();
-    const auto missing = DLLAPI::firstEmptySlot();
-    if (result == kEntryPointMissing && missing) {
+    if (result == kResultOk) {
+        return true;
+    }
+    // Binding stops at the first name the library lacks, so that slot is the empty one first.
+    const auto missing =
+        result == kEntryPointMissing ? DLLAPI::firstEmptySlot() : std::optional<EntryPoint>();
+    if (missing) {
         ResultReporter::reportMissingEntryPoint(owner, entryPointName(*missing));
-        return false;
-    }
-    if (result != kResultOk) {
+    } else {
         ResultReporter::report(owner, entryPointName(EntryPoint::Init), result);
-        return false;
     }
-    return true;
+    return false;
 }
 
 bool LibraryInit::startLog(OwnerWindow owner, std::string_view logFieldText) {

@@ -13,7 +13,7 @@ namespace zalvo {
 class LibraryInit {
 public:
     // Loads and binds the library. False, after reporting the code under "Zalvotech_Init", when
-    // that failed.
+    // that failed; a -99998 names the missing entry point to assistive tools.
     [[nodiscard]] static bool load(OwnerWindow owner);
 
     // Stores the log-file name (trimmed, cut to 255; an empty one clears the stored name) and
