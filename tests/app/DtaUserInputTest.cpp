@@ -29,6 +29,10 @@ using zalvo::EntryPoint;
 
 namespace {
 
+// X keysyms, which RFB sends.
+constexpr std::uint32_t kEscape = 0xff1b;
+constexpr std::uint32_t kShift = 0xffe1;
+
 // The port the shared GUI main put into QT_QPA_PLATFORM ("vnc:port=N").
 int vncPort() {
     const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
@@ -148,7 +152,7 @@ TEST(DtaUserInput, AnEscapeTypedMidRunIsHandledOnlyOnceTheRunHasEnded) {
 
     // Runs at the run's first pass of the event loop, in the middle of the entries.
     bool typedDuringRun = false;
-    QTimer::singleShot(0, form.get(), [&] { typedDuringRun = typist.type(0xff1b); });
+    QTimer::singleShot(0, form.get(), [&] { typedDuringRun = typist.type(kEscape); });
     form->dispatch(TDemoForm::kTagDTAtoXML);
 
     ASSERT_TRUE(typedDuringRun);
@@ -158,6 +162,9 @@ TEST(DtaUserInput, AnEscapeTypedMidRunIsHandledOnlyOnceTheRunHasEnded) {
     EXPECT_EQ(fake.callsTo(EntryPoint::PutDTAInfo).size(), static_cast<std::size_t>(kEntries));
 
     // The key was kept, not lost: it closes the window once the loop takes user input again.
+    // Qt hands over input it held back only with the window system's next event (on a desktop
+    // the pointer alone sends plenty); a tap on Shift, which the window ignores, is that event.
+    ASSERT_TRUE(typist.type(kShift));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !form->isVisible(); }, 5000));
     const auto names = fake.callNames();
     ASSERT_GE(names.size(), 2u);
