@@ -268,7 +268,7 @@ TEST_F(DLLAPITest, ReleaseAndWindowCloseForgetTheModuleBeforeCallingTheLibrary) 
             seen.emplace_back(entry, DLLAPI::moduleHandle());
         }
         void afterCall(EntryPoint, std::span<const zalvo::CallArgument>, std::int32_t,
-                       std::chrono::nanoseconds) override {}
+                       std::chrono::steady_clock::time_point, std::chrono::nanoseconds) override {}
     } observer;
     FakeLibrary fake;
     zalvo::LibraryCall::setObserver(&observer);
