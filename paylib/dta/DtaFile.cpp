@@ -23,7 +23,7 @@ std::uint64_t DtaFile::amountSum() const {
 void DtaFile::clear() {
     // Swap with empties so the memory of a large file is given back at once.
     std::vector<DtaLogicalFile>().swap(files);
-    std::vector<DtaEntry>().swap(entries);
+    decltype(entries)().swap(entries);
     std::string().swap(protocol);
 }
 

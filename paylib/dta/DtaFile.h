@@ -1,6 +1,7 @@
 #pragma once
 
 #include "paylib/dta/DtaEntry.h"
+#include "platform/LargeBlocks.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -29,7 +30,8 @@ struct DtaLogicalFile {
 class DtaFile {
 public:
     std::vector<DtaLogicalFile> files;
-    std::vector<DtaEntry> entries;
+    // A file of 100,000 entries fills some 30 MB at once: in large blocks.
+    std::vector<DtaEntry, platform::LargeBlockAllocator<DtaEntry>> entries;
     // UTF-8 inside the library (names converted from Windows-1252), CR LF line ends;
     // converted to Windows-1252 where it leaves the library.
     std::string protocol;
