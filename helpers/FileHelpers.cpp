@@ -58,26 +58,33 @@ DeletionGuard WindowsDeletionGuard(std::string_view windowsDirectory,
 }
 
 DeletionGuard NativeDeletionGuard() {
+#if defined(_WIN32)
+    return WindowsDeletionGuard(platform::windowsDirectory(), platform::systemDirectory(),
+                                platform::programFilesDirectory());
+#else
     return PosixDeletionGuard();
+#endif
 }
 
 bool IsProtectedDirectory(std::string_view directory, const DeletionGuard& guard) {
-    const std::string dir = comparable(directory, guard.style);
-    if (guard.style == PathStyle::Windows && dir.size() == kDriveRootLength &&
-        dir == UpperCaseGerman(guard.systemDriveRoot))
-        return true;
-    const auto isListed = [&](const std::string& candidate) {
+    const auto isGuarded = [&](std::string_view candidate) {
+        const std::string dir = comparable(candidate, guard.style);
+        if (guard.style == PathStyle::Windows && dir.size() == kDriveRootLength &&
+            dir == UpperCaseGerman(guard.systemDriveRoot))
+            return true;
         return std::any_of(guard.directories.begin(), guard.directories.end(),
                            [&](const std::string& protectedDir) {
-                               return candidate == comparable(protectedDir, guard.style);
+                               return dir == comparable(protectedDir, guard.style);
                            });
     };
-    if (isListed(dir))
+    if (isGuarded(directory))
         return true;
-    // "/usr/../etc", "//etc" or a link to "/" are the same directories under other names.
-    if (guard.style == PathStyle::Posix && guard.style == NativePathStyle()) {
-        const std::string resolved = platform::canonicalPath(dir);
-        if (!resolved.empty() && isListed(resolved))
+    // "/usr/../etc", "//etc", a link to "/", "C:\Windows\System32\.." or "C:\PROGRA~1" are
+    // the same directories under other names.
+    if (guard.style == NativePathStyle()) {
+        const std::string resolved =
+            platform::canonicalPath(RemoveBackslash(directory, guard.style));
+        if (!resolved.empty() && isGuarded(resolved))
             return true;
     }
     return false;

@@ -7,8 +7,16 @@
 #include <vector>
 
 // File-system queries for the core. Names are Windows-1252 text like every other text of the
-// core; they are converted to the file system's encoding (UTF-8) only here, when used.
+// core; they are converted to the file system's encoding only here, when used: UTF-8 on
+// Linux; on Windows they go unchanged to the ANSI functions (code page 1252).
 namespace platform {
+
+// Whether names that differ only in the case of letters name the same file.
+#if defined(_WIN32)
+inline constexpr bool kNamesIgnoreCase = true;
+#else
+inline constexpr bool kNamesIgnoreCase = false;
+#endif
 
 // The name in the file system's encoding.
 std::string nativePath(std::string_view name);
@@ -23,8 +31,13 @@ bool freeSpaceQuerySucceeds(std::string_view name);
 // where the file system that would hold the name can be asked. "." stands for the current
 // directory when no part of a relative name exists; "" stays "".
 std::string nearestExistingAncestor(std::string_view name);
-// The absolute name without symbolic links, "." or ".."; empty when it does not resolve.
+// The absolute name without symbolic links, "." or ".." (on Windows also without short 8.3
+// names); empty when it does not resolve.
 std::string canonicalPath(std::string_view name);
+
+// The current directory; empty when it cannot be told.
+std::string currentDirectory();
+bool setCurrentDirectory(std::string_view name);
 
 struct DirectoryEntry {
     std::string name; // Windows-1252
@@ -36,7 +49,8 @@ struct DirectoryEntry {
 // names have no exact Windows-1252 form are left out: the core could not name them back.
 std::vector<DirectoryEntry> listDirectory(std::string_view directory);
 
-// '*' stands for any run of characters, '?' for exactly one; everything else for itself.
+// '*' stands for any run of characters, '?' for exactly one; everything else for itself
+// (letters of either case where kNamesIgnoreCase).
 bool matchesWildcard(std::string_view name, std::string_view pattern);
 
 // Removes a file (not a directory); false when that fails.
@@ -61,5 +75,13 @@ enum class ProbeResult { Written, CreateFailed, WriteFailed };
 
 // Creates a new file (never one that exists) and writes `zeroBytes` zero bytes into it.
 ProbeResult createProbeFile(std::string_view name, std::size_t zeroBytes);
+
+#if defined(_WIN32)
+// The folders DeleteMatchingFiles never touches, as the system names them
+// (GetWindowsDirectoryA, GetSystemDirectoryA, SHGetFolderPathA); empty when it does not.
+std::string windowsDirectory();
+std::string systemDirectory();
+std::string programFilesDirectory();
+#endif
 
 } // namespace platform

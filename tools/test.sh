@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds and runs every test headless: the Release build, then the same tests under
 # AddressSanitizer and UndefinedBehaviorSanitizer, then the core and the stand-in library
-# alone with Qt out of reach, then the format check and a short fuzzing run; ctest's
-# summaries are repeated at the end.
+# alone with Qt out of reach, then the format check and a short fuzzing run, then the Windows
+# builds under Wine; ctest's summaries are repeated at the end.
+# ZALVO_SKIP_WINDOWS=1 leaves the Windows part out of a quick local run; CI always runs it.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/tools/install-deps.sh"
@@ -39,6 +40,19 @@ echo "== Format check"
 echo "== Fuzzing the DTA reader (short fixed budget)"
 "$top/tools/fuzz.sh" 60
 
+windows=yes
+if [ "${ZALVO_SKIP_WINDOWS:-}" = 1 ] && [ "${CI:-}" != true ]; then
+    windows=no
+    echo "== Windows builds skipped (ZALVO_SKIP_WINDOWS=1)"
+else
+    echo "== Windows builds under Wine"
+    "$top/tools/test-windows.sh"
+fi
+
 echo "== Summary (Release, AddressSanitizer and UndefinedBehaviorSanitizer, core without Qt)"
 grep -h "tests passed" "$top/build-test/ctest.log" "$top/build-asan/ctest.log" \
     "$top/build-core/ctest.log"
+if [ "$windows" = yes ]; then
+    echo "== Summary (Windows i686, then x86_64, under Wine)"
+    grep -h "tests passed" "$top/build-windows/i686/ctest.log" "$top/build-windows/x86_64/ctest.log"
+fi

@@ -1,6 +1,7 @@
 #include "paylib/bank/BankFileLocator.h"
 
 #include "helpers/DateHelpers.h"
+#include "platform/SystemClock.h"
 #include "platform/Win1252.h"
 
 #include <algorithm>
@@ -41,11 +42,9 @@ std::int32_t modificationDay(const fs::path& path) {
     if (ec)
         return 0;
     const auto system = std::chrono::file_clock::to_sys(written);
-    const std::time_t t = std::chrono::system_clock::to_time_t(system);
-    std::tm local{};
-    localtime_r(&t, &local);
-    return BankTable::periodStart(
-        DayNumberFromDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday));
+    const platform::LocalDateTime local =
+        platform::SystemClock::localTime(std::chrono::system_clock::to_time_t(system));
+    return BankTable::periodStart(DayNumberFromDate(local.year, local.month, local.day));
 }
 
 bool readFile(const fs::path& path, std::string& content) {

@@ -9,7 +9,8 @@ namespace paylib {
 
 // A file written through a buffer that leaves nothing behind unless it is committed under
 // its final name. Where the file system allows it the file has no name at all until then,
-// so not even a killed process leaves it behind. Paths are in the file system's encoding.
+// so not even a killed process leaves it behind (on Linux; Windows names it at once and
+// deletes it when dropped). Paths are UTF-8, on Windows too.
 class TempFile {
 public:
     // A nameless file in `directory` for data that never becomes a file of its own.
@@ -39,13 +40,29 @@ public:
     bool commit(const std::string& target);
 
 private:
-    TempFile(int fd, std::string path, std::string directory);
+#if defined(_WIN32)
+    using NativeFile = void*; // a HANDLE
+    static constexpr NativeFile kNoFile = nullptr;
+#else
+    using NativeFile = int;
+    static constexpr NativeFile kNoFile = -1;
+#endif
+
+    TempFile(NativeFile file, std::string path, std::string directory);
+    // The platform's part: writes at the end, counting in m_written.
     bool writeOut(std::string_view data);
+    // Writes over bytes already written out.
+    bool writeAt(std::uint64_t offset, std::string_view data);
+    // Cuts the file back to `size`: nothing of a refused append may stay behind.
     void rollBack(std::uint64_t size);
     bool copyOut(const TempFile& source, std::uint64_t offset, std::uint64_t length);
+    // The copy through a buffer of this process, where the system cannot copy by itself.
+    bool copyThrough(const TempFile& source, std::uint64_t offset, std::uint64_t length);
+#if !defined(_WIN32)
     bool nameFor(const std::string& target, std::string& named);
+#endif
 
-    int m_fd;
+    NativeFile m_fd;
     std::string m_path;      // empty while the file has no name
     std::string m_directory; // where a nameless file gets its name
     std::string m_buffer;

@@ -39,7 +39,11 @@ TEST(SystemClock, LocalTimeMatchesTheCLibrary) {
     const std::time_t before = std::time(nullptr);
     const platform::LocalDateTime now = clock.now();
     std::tm parts{};
+#if defined(_WIN32)
+    localtime_s(&parts, &before);
+#else
     localtime_r(&before, &parts);
+#endif
     // Both readings lie within a few seconds; the date differs only across midnight.
     EXPECT_EQ(now.year, parts.tm_year + 1900);
     EXPECT_GE(now.month, 1);

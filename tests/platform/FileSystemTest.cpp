@@ -1,14 +1,13 @@
 #include "platform/FileSystem.h"
 
+#include "tests/platform/ListingCheck.h"
 #include "tests/support/FileSizeLimitZero.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 namespace fs = std::filesystem;
 
@@ -32,11 +31,6 @@ private:
     fs::path m_dir;
 };
 
-std::string contents(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 } // namespace
 
 TEST(MatchesWildcard, StarAndQuestionMark) {
@@ -57,33 +51,10 @@ TEST(MatchesWildcard, StarAndQuestionMark) {
     EXPECT_FALSE(matchesWildcard("a", "[a]"));
 }
 
-TEST_F(FileSystemTest, ProbeFileIsNewAndHoldsZeros) {
-    EXPECT_EQ(platform::createProbeFile(path("probe"), 4), platform::ProbeResult::Written);
-    EXPECT_EQ(contents(path("probe")), std::string(4, '\0'));
-    // An existing file is never opened, let alone truncated.
-    std::ofstream(path("mine")) << "keep";
-    EXPECT_EQ(platform::createProbeFile(path("mine"), 4), platform::ProbeResult::CreateFailed);
-    EXPECT_EQ(contents(path("mine")), "keep");
-    EXPECT_EQ(platform::createProbeFile(path("missing/probe"), 4),
-              platform::ProbeResult::CreateFailed);
-    EXPECT_EQ(platform::createProbeFile("", 4), platform::ProbeResult::CreateFailed);
-}
-
 TEST_F(FileSystemTest, ProbeWriteFailureIsReported) {
     // A file-size limit of 0 lets the file be created but refuses the write (also for root).
     const testsupport::FileSizeLimitZero limit;
     EXPECT_EQ(platform::createProbeFile(path("probe"), 4), platform::ProbeResult::WriteFailed);
-}
-
-TEST_F(FileSystemTest, RemoveFileRemovesFilesButNotDirectories) {
-    std::ofstream(path("f")) << "x";
-    fs::create_directory(path("d"));
-    EXPECT_TRUE(platform::removeFile(path("f")));
-    EXPECT_FALSE(fs::exists(path("f")));
-    EXPECT_FALSE(platform::removeFile(path("f")));
-    EXPECT_FALSE(platform::removeFile(path("d")));
-    EXPECT_TRUE(fs::is_directory(path("d")));
-    EXPECT_FALSE(platform::removeFile(""));
 }
 
 TEST_F(FileSystemTest, QueriesOnDirectoriesAndFiles) {
@@ -111,15 +82,7 @@ TEST_F(FileSystemTest, NamesAreWindows1252InsideAndUtf8OnDisk) {
     // A name with no Windows-1252 form (here: a Cyrillic letter) is not listed.
     std::ofstream(fs::path(dir()) / "\xD0\x96") << "x";
     fs::create_directory(path("sub"));
-    auto entries = platform::listDirectory(dir());
-    std::sort(entries.begin(), entries.end(),
-              [](const auto& a, const auto& b) { return a.name < b.name; });
-    ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(entries[0].name, name);
-    EXPECT_TRUE(entries[0].isRegularFile);
-    EXPECT_EQ(entries[1].name, "sub");
-    EXPECT_TRUE(entries[1].isDirectory);
-    EXPECT_FALSE(entries[1].isRegularFile);
+    testsupport::expectFileAndSubdirectory(dir(), name);
     EXPECT_TRUE(platform::listDirectory(path("missing")).empty());
 }
 

@@ -222,7 +222,7 @@ TEST_F(DtaSessionTest, RefusesMissingAndMalformedArguments) {
 
 TEST_F(DtaSessionTest, ReadsAFileNamedInWindows1252) {
     const std::string bytes = dtatest::write(credits());
-    std::ofstream(m_temp.path() / "Zahlungen-\xC3\xBC.dta", std::ios::binary) << bytes;
+    std::ofstream(m_temp.path() / fs::u8path("Zahlungen-\xC3\xBC.dta"), std::ios::binary) << bytes;
     Record name(zalvo::kPathBufferSize);
     name.putText(0, zalvo::kMaxPathChars, m_temp.path().string() + "/Zahlungen-\xFC.dta");
     EXPECT_EQ(m_session.read(name.data(), nullptr), result::kOk) << protocol();

@@ -15,6 +15,12 @@ namespace {
 namespace fs = std::filesystem;
 using paylib::TempFile;
 
+#if defined(_WIN32)
+constexpr bool kWindows = true;
+#else
+constexpr bool kWindows = false;
+#endif
+
 bool empty(const fs::path& directory) {
     return fs::directory_iterator(directory) == fs::directory_iterator();
 }
@@ -27,7 +33,10 @@ TEST(TempFileTest, NothingIsVisibleUntilCommitAndNothingStaysWhenDropped) {
         ASSERT_TRUE(document && scratch);
         ASSERT_TRUE(document->append("abc") && scratch->append("def"));
         ASSERT_TRUE(document->flush() && scratch->flush());
-        EXPECT_TRUE(empty(dir.path()));
+        // Windows has no nameless files: there they are visible until dropped.
+        if (!kWindows) {
+            EXPECT_TRUE(empty(dir.path()));
+        }
     }
     EXPECT_TRUE(empty(dir.path()));
 }
@@ -57,7 +66,8 @@ TEST(TempFileTest, CopiesARangeOfAnotherFileAndReplacesAnExistingTarget) {
     ASSERT_TRUE(file->append("<") && file->appendCopy(*scratch, 2, 6) && file->append(">"));
     ASSERT_TRUE(file->commit((dir.path() / "out.xml").string()));
     EXPECT_EQ(schemacheck::contents(dir.path() / "out.xml"), "<middle>");
-    // Only the target is left: no hidden name beside it.
+    // Only the target is left once the scratch file is dropped: no hidden name beside it.
+    scratch.reset();
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
 }
 

@@ -116,6 +116,15 @@ std::string canonicalPath(std::string_view name) {
     return win1252::fromUtf8(resolved.get());
 }
 
+std::string currentDirectory() {
+    std::unique_ptr<char, decltype(&std::free)> current(getcwd(nullptr, 0), &std::free);
+    return current ? win1252::fromUtf8(current.get()) : std::string();
+}
+
+bool setCurrentDirectory(std::string_view name) {
+    return !name.empty() && chdir(nativePath(name).c_str()) == 0;
+}
+
 std::vector<DirectoryEntry> listDirectory(std::string_view directory) {
     std::vector<DirectoryEntry> entries;
     const std::string native = directory.empty() ? std::string(".") : nativePath(directory);
@@ -138,31 +147,6 @@ std::vector<DirectoryEntry> listDirectory(std::string_view directory) {
         entries.push_back(std::move(item));
     }
     return entries;
-}
-
-bool matchesWildcard(std::string_view name, std::string_view pattern) {
-    // Greedy matching with one backtrack point: the latest '*'.
-    std::size_t n = 0;
-    std::size_t p = 0;
-    std::size_t starPattern = std::string_view::npos;
-    std::size_t starName = 0;
-    while (n < name.size()) {
-        if (p < pattern.size() && pattern[p] == '*') {
-            starPattern = p++;
-            starName = n;
-        } else if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == name[n])) {
-            ++n;
-            ++p;
-        } else if (starPattern != std::string_view::npos) {
-            p = starPattern + 1;
-            n = ++starName;
-        } else {
-            return false;
-        }
-    }
-    while (p < pattern.size() && pattern[p] == '*')
-        ++p;
-    return p == pattern.size();
 }
 
 bool removeFile(std::string_view name) {
