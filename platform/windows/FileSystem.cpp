@@ -84,11 +84,14 @@ bool isMissing(DWORD error) {
 }
 
 // Devices ("NUL", "COM1") and pipes answer as other file types; a directory cannot be opened
-// for writing at all.
+// for writing at all. The attributes alone are asked for: GetFileInformationByHandle would also
+// ask the volume for its serial number, a round trip to Wine's mount manager that ends a 32-bit
+// test program in a deadlock under qemu (docs/decisions/windows.md).
 bool isRegularFile(HANDLE file) {
-    BY_HANDLE_FILE_INFORMATION info{};
-    return GetFileType(file) == FILE_TYPE_DISK && GetFileInformationByHandle(file, &info) &&
-           (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    FILE_BASIC_INFO info{};
+    return GetFileType(file) == FILE_TYPE_DISK &&
+           GetFileInformationByHandleEx(file, FileBasicInfo, &info, sizeof info) &&
+           (info.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 bool prepareForWriting(HANDLE file, WriteMode mode) {
