@@ -76,6 +76,21 @@ DWORD chunkOf(std::size_t size) {
     return static_cast<DWORD>(std::min<std::size_t>(size, MAXDWORD));
 }
 
+// Writes all of `data` from `offset` on; `written` counts what reached the file, also when a
+// write fails. Every write names its offset: reads elsewhere in the file leave no position
+// behind.
+bool writeFrom(HANDLE file, std::uint64_t offset, std::string_view data, std::uint64_t& written) {
+    while (!data.empty()) {
+        OVERLAPPED position = at(offset + written);
+        DWORD done = 0;
+        if (!WriteFile(file, data.data(), chunkOf(data.size()), &done, &position) || done == 0)
+            return false;
+        written += done;
+        data.remove_prefix(done);
+    }
+    return true;
+}
+
 } // namespace
 
 std::unique_ptr<TempFile> TempFile::scratch(const std::string& directory) {
@@ -107,28 +122,15 @@ TempFile::~TempFile() {
 }
 
 bool TempFile::writeOut(std::string_view data) {
-    while (!data.empty()) {
-        // Every write names its offset: reads elsewhere in the file leave no position behind.
-        OVERLAPPED position = at(m_written);
-        DWORD done = 0;
-        if (!WriteFile(m_fd, data.data(), chunkOf(data.size()), &done, &position) || done == 0)
-            return false;
-        m_written += done;
-        data.remove_prefix(done);
-    }
-    return true;
+    std::uint64_t written = 0;
+    const bool complete = writeFrom(m_fd, m_written, data, written);
+    m_written += written;
+    return complete;
 }
 
 bool TempFile::writeAt(std::uint64_t offset, std::string_view data) {
-    while (!data.empty()) {
-        OVERLAPPED position = at(offset);
-        DWORD done = 0;
-        if (!WriteFile(m_fd, data.data(), chunkOf(data.size()), &done, &position) || done == 0)
-            return false;
-        offset += done;
-        data.remove_prefix(done);
-    }
-    return true;
+    std::uint64_t written = 0;
+    return writeFrom(m_fd, offset, data, written);
 }
 
 void TempFile::rollBack(std::uint64_t size) {
