@@ -61,12 +61,16 @@ fi
 for target in "${targets[@]}"; do
     step "Building the core, the stand-in library and their tests for $target Windows"
     per_program=OFF
-    [ "$target" = i686 ] && per_program=$emulated32
+    library_only=OFF
+    if [ "$target" = i686 ]; then
+        per_program=$emulated32
+        library_only=ON
+    fi
     cmake -S "$top" -B "$work/$target" \
         -DCMAKE_TOOLCHAIN_FILE="$top/cmake/toolchains/$target-w64-mingw32.cmake" \
         -DZALVO_WINDOWS_DEPS="$work/deps/$target" -DCMAKE_BUILD_TYPE=Release \
         -DZALVO_BUILD_GUI=OFF -DZALVO_BUILD_TESTS=ON -DZALVO_TEST_PER_PROGRAM=$per_program \
-        >/dev/null
+        -DZALVO_TEST_LIBRARY_ONLY=$library_only >/dev/null
     cmake --build "$work/$target" --parallel "$jobs"
 done
 
