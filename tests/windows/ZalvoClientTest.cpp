@@ -96,7 +96,11 @@ TEST_F(ZalvoClient, ConvertsBankCodeAndAccountThroughStdcallEntryPoints) {
     char record[kRecordSize] = {};
     std::memcpy(record + kBankCodeAt, "21050170", 8);
     std::memcpy(record + kAccountAt, "12345678", 8);
-    ASSERT_EQ(convert(record), 0);
+    // 0 where the check-digit library checked the account; the Windows builds have none and
+    // convert it unchecked, with notice 213 (docs/decisions/windows.md).
+    constexpr std::int32_t kConvertedUnchecked = 213;
+    const std::int32_t code = convert(record);
+    ASSERT_TRUE(code == 0 || code == kConvertedUnchecked) << code;
     EXPECT_EQ(textAt(record, kIbanAt, kIbanWidth), "DE68210501700012345678");
     EXPECT_EQ(textAt(record, kBicAt, kBicWidth), "NOLADE21KIE");
 }
