@@ -61,16 +61,13 @@ fi
 for target in "${targets[@]}"; do
     step "Building the core, the stand-in library and their tests for $target Windows"
     per_program=OFF
-    library_only=OFF
     if [ "$target" = i686 ]; then
         per_program=$emulated32
-        library_only=ON
     fi
     cmake -S "$top" -B "$work/$target" \
         -DCMAKE_TOOLCHAIN_FILE="$top/cmake/toolchains/$target-w64-mingw32.cmake" \
         -DZALVO_WINDOWS_DEPS="$work/deps/$target" -DCMAKE_BUILD_TYPE=Release \
-        -DZALVO_BUILD_GUI=OFF -DZALVO_BUILD_TESTS=ON -DZALVO_TEST_PER_PROGRAM=$per_program \
-        -DZALVO_TEST_LIBRARY_ONLY=$library_only >/dev/null
+        -DZALVO_BUILD_GUI=OFF -DZALVO_BUILD_TESTS=ON -DZALVO_TEST_PER_PROGRAM=$per_program >/dev/null
     cmake --build "$work/$target" --parallel "$jobs"
 done
 
@@ -85,11 +82,16 @@ rm -rf "$WINEPREFIX"
 mkdir -p "$WINEPREFIX"
 # A 32-bit Wine under qemu-user starts fast in a guest address space just above 2 GB.
 export QEMU_RESERVED_VA=0x81000000
-# One server for the whole run instead of one per test program, started apart from this
-# script's output (it outlives the commands that start it).
-/usr/lib/wine/wineserver -p >/dev/null 2>&1 </dev/null
 trap '/usr/lib/wine/wineserver -k >/dev/null 2>&1 || true' EXIT
-/usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1
+# wineboot returns while the prefix is still being set up; a test started then could fail
+# before its first line. Waiting for that server to end means the prefix is complete.
+/usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1 </dev/null
+/usr/lib/wine/wineserver -w
+# One server for the whole run instead of one per test program, and Wine's services started
+# with it, both apart from this script's output (they outlive the commands that start them,
+# and ctest would wait for them).
+/usr/lib/wine/wineserver -p >/dev/null 2>&1 </dev/null
+/usr/lib/wine/wine64 wineboot >/dev/null 2>&1 </dev/null
 
 status=0
 for target in "${targets[@]}"; do
