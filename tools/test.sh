@@ -10,6 +10,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
+step() { echo "== $* ($(date +%T))"; }
 
 run_suite() {
     local build=$1
@@ -20,24 +21,24 @@ run_suite() {
         tee "$build/ctest.log"
 }
 
-echo "== Release build (benchmarks built, not run) and tests"
+step "Release build (benchmarks built, not run) and tests"
 run_suite "$top/build-test" -DCMAKE_BUILD_TYPE=Release -DZALVO_BUILD_BENCH=ON
 
-echo "== AddressSanitizer and UndefinedBehaviorSanitizer build and tests"
+step "AddressSanitizer and UndefinedBehaviorSanitizer build and tests"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export LSAN_OPTIONS=suppressions=$top/tests/support/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 run_suite "$top/build-asan" -DCMAKE_BUILD_TYPE=Debug -DZALVO_SANITIZE=ON
 
-echo "== The core and the stand-in library without Qt"
+step "The core and the stand-in library without Qt"
 unset ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS
 run_suite "$top/build-core" -DCMAKE_BUILD_TYPE=Release -DZALVO_BUILD_GUI=OFF \
     -DCMAKE_DISABLE_FIND_PACKAGE_Qt6=ON
 
-echo "== Format check"
+step "Format check"
 "$top/tools/check-format.sh"
 
-echo "== Fuzzing the DTA reader (short fixed budget)"
+step "Fuzzing the DTA reader (short fixed budget)"
 "$top/tools/fuzz.sh" 60
 
 windows=yes
@@ -45,11 +46,11 @@ if [ "${ZALVO_SKIP_WINDOWS:-}" = 1 ] && [ "${CI:-}" != true ]; then
     windows=no
     echo "== Windows builds skipped (ZALVO_SKIP_WINDOWS=1)"
 else
-    echo "== Windows builds under Wine"
+    step "Windows builds under Wine"
     "$top/tools/test-windows.sh"
 fi
 
-echo "== Summary (Release, AddressSanitizer and UndefinedBehaviorSanitizer, core without Qt)"
+step "Summary (Release, AddressSanitizer and UndefinedBehaviorSanitizer, core without Qt)"
 grep -h "tests passed" "$top/build-test/ctest.log" "$top/build-asan/ctest.log" \
     "$top/build-core/ctest.log"
 if [ "$windows" = yes ]; then
