@@ -3,7 +3,7 @@
 #if ZALVO_WITH_KTOBLZCHECK
 #include "paylib/bank/KtoBlzCheckLibrary.h"
 #else
-#include "paylib/bank/NoCheckMethodLibrary.h"
+#include "paylib/bank/OwnCheckMethodLibrary.h"
 #endif
 
 namespace paylib {
@@ -12,7 +12,7 @@ std::unique_ptr<CheckMethodLibrary> CheckMethodLibrary::forThisBuild() {
 #if ZALVO_WITH_KTOBLZCHECK
     return std::make_unique<KtoBlzCheckLibrary>();
 #else
-    return std::make_unique<NoCheckMethodLibrary>();
+    return std::make_unique<OwnCheckMethodLibrary>();
 #endif
 }
 

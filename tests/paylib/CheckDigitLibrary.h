@@ -1,7 +1,5 @@
 #pragma once
 
-#include "paylib/bank/CheckMethodLibrary.h"
-
 #include <gtest/gtest.h>
 
 // For the tests whose expectations are the verdicts of the Bundesbank check-digit library
@@ -10,8 +8,9 @@
 namespace paylibtest {
 
 inline bool checkDigitLibraryBuiltIn() {
-    // Method 00 is the library's; the build without it knows only 09.
-    return paylib::CheckMethodLibrary::forThisBuild()->knows("00");
+    // The stand-in's own methods cover the banks in use, but not every verdict these tests
+    // were written against.
+    return ZALVO_WITH_KTOBLZCHECK != 0;
 }
 
 inline constexpr const char* kNoCheckDigitLibrary =
