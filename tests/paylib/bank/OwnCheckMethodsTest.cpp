@@ -3,6 +3,7 @@
 #include "paylib/bank/KtoBlzCheckLibrary.h"
 #include "paylib/bank/OwnCheckMethodLibrary.h"
 #include "paylib/bank/checkmethods/CheckMethod.h"
+#include "paylib/bank/checkmethods/CheckMethodMath.h"
 
 #include "tests/paylib/EmbeddedTable.h"
 
@@ -19,6 +20,7 @@ using paylib::CheckVerdict;
 namespace cm = paylib::checkmethods;
 
 constexpr std::size_t kStems = 60;
+constexpr std::size_t kDigits = paylib::checkmethods::kAccountDigits;
 constexpr std::size_t kMismatchesShown = 5;
 
 // Pseudo-random accounts of every length, and each of them with every position set to every
@@ -27,11 +29,11 @@ std::vector<std::string> accountsToTry() {
     std::mt19937_64 random(20261209);
     std::vector<std::string> accounts;
     for (std::size_t i = 0; i < kStems; ++i) {
-        const std::size_t length = 1 + random() % cm::kAccountDigits;
-        std::string stem(cm::kAccountDigits, '0');
-        for (std::size_t p = cm::kAccountDigits - length; p < cm::kAccountDigits; ++p)
+        const std::size_t length = 1 + random() % kDigits;
+        std::string stem(kDigits, '0');
+        for (std::size_t p = kDigits - length; p < kDigits; ++p)
             stem[p] = static_cast<char>('0' + random() % 10);
-        for (std::size_t p = 0; p < cm::kAccountDigits; ++p) {
+        for (std::size_t p = 0; p < kDigits; ++p) {
             for (char d = '0'; d <= '9'; ++d) {
                 std::string account = stem;
                 account[p] = d;
