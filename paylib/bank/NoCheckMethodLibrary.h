@@ -4,8 +4,8 @@
 
 namespace paylib {
 
-// For a platform without a check-digit library: only method 09 ("no check") is known, every
-// other method is unknown, so its accounts are converted with notice 213 rather than refused.
+// Knows only method 09 ("no check"): every other method is unknown, so its accounts are
+// converted with notice 213 rather than refused, the path of a method no build can apply.
 class NoCheckMethodLibrary final : public CheckMethodLibrary {
 public:
     CheckVerdict check(std::string_view method, std::string_view bankCode,

@@ -1,6 +1,5 @@
 // IBAN, BIC, version and information through the exported entry points, with the embedded
 // bank-code table and with Bundesbank files dropped into the data path.
-#include "tests/paylib/CheckDigitLibrary.h"
 #include "tests/paylib/PayLib.h"
 #include "tests/paylib/SchemaCheck.h"
 
@@ -80,7 +79,6 @@ protected:
 };
 
 TEST_F(BankDataTest, StandardRuleBanksGiveIbanAndBicOfKnownPairs) {
-    ZALVO_SKIP_WITHOUT_CHECK_DIGIT_LIBRARY();
     struct Vector {
         const char* bankCode;
         const char* account;
@@ -107,7 +105,6 @@ TEST_F(BankDataTest, StandardRuleBanksGiveIbanAndBicOfKnownPairs) {
 }
 
 TEST_F(BankDataTest, AnAccountFailingItsBanksCheckMethodIsRefused) {
-    ZALVO_SKIP_WITHOUT_CHECK_DIGIT_LIBRARY();
     // The standard-rule pair of the 2014 examples: 12345678 fails method 74 of the Förde
     // Sparkasse. The bank itself is known; only the account is refused.
     const Conversion c = convert("21050170", "12345678");
@@ -118,7 +115,6 @@ TEST_F(BankDataTest, AnAccountFailingItsBanksCheckMethodIsRefused) {
 }
 
 TEST_F(BankDataTest, BanksWithAnIbanRuleAreDerivedByTheirRule) {
-    ZALVO_SKIP_WITHOUT_CHECK_DIGIT_LIBRARY();
     // Commerzbank (rule 0005): the headline pair of the documentation.
     Conversion c = convert("37040044", "532013000");
     EXPECT_EQ(c.code, result::kOk);
@@ -171,7 +167,6 @@ TEST_F(BankDataTest, WrongInputsGiveTheirOwnCodes) {
 }
 
 TEST_F(BankDataTest, AccountOfElevenDigitsWithALeadingZeroIsTenDigits) {
-    ZALVO_SKIP_WITHOUT_CHECK_DIGIT_LIBRARY();
     const Conversion c = convert("50010517", "00648489890");
     EXPECT_EQ(c.code, result::kOk);
     EXPECT_EQ(c.iban, "DE12500105170648489890");
@@ -194,7 +189,6 @@ TEST_F(BankDataTest, UnterminatedFieldsAreReadOnlyUpToTheirWidth) {
 }
 
 TEST_F(BankDataTest, OutputsEndInsideTheirFields) {
-    ZALVO_SKIP_WITHOUT_CHECK_DIGIT_LIBRARY();
     zalvo::Record record(account::kSize);
     std::memset(record.data(), 'x', account::kSize);
     std::memcpy(record.data(), "10010010", 9); // with its zero
@@ -316,7 +310,6 @@ protected:
 };
 
 TEST_F(BankFileTest, CompleteFileIsLoadedWithItsValidity) {
-    ZALVO_SKIP_WITHOUT_CHECK_DIGIT_LIBRARY();
     // A bank without BIC: the record of 10010010 with its BIC blanked and a new code.
     std::string noBic = extractRecord("10010010");
     noBic.replace(0, 8, "10010099");
@@ -378,7 +371,6 @@ TEST_F(BankFileTest, AFileWithoutTheRuleColumnTakesTheRulesOfTheEmbeddedData) {
 }
 
 TEST_F(BankFileTest, AFileWithTheRuleColumnKeepsItsOwnRules) {
-    ZALVO_SKIP_WITHOUT_CHECK_DIGIT_LIBRARY();
     writeFile(data() / "blz_20260309.txt",
               withField(extractRecord("10050000"), kRuleOffset, "000000") + "\n" +
                   extractRecord("37040044") + "\n");

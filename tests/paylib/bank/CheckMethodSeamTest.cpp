@@ -1,6 +1,6 @@
-// The check-method seam: a platform without a check-digit library plugs in
-// NoCheckMethodLibrary, any other implementation decides what the resolver refuses, and the
-// rules' own methods (Commerzbank's 13 and 76) keep working without a library.
+// The check-method seam: with NoCheckMethodLibrary every method but 09 is one the build
+// cannot apply, any other implementation decides what the resolver refuses, and the rules'
+// own methods (Commerzbank's 13 and 76) keep working without a library.
 #include "paylib/ResultCodes.h"
 #include "paylib/bank/AccountCheckDigits.h"
 #include "paylib/bank/AccountResolver.h"

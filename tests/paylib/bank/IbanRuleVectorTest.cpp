@@ -3,7 +3,6 @@
 // rule in our bank data also through the loaded library's Zalvotech_ConvertBLZKonto. The copy
 // in tests/data always runs; the shared copy beside the repository (which may hold more rows)
 // runs when it is there.
-#include "tests/paylib/CheckDigitLibrary.h"
 #include "tests/paylib/PayLib.h"
 
 #include "abi/Record.h"
@@ -212,19 +211,16 @@ const fs::path kRepositoryCopy = ZALVO_IBAN_VECTORS;
 const fs::path kSharedCopy = ZALVO_SHARED_IBAN_VECTORS;
 
 TEST(IbanRuleVectors, EveryRowOfTheRepositoryCopyUnderItsRule) {
-    ZALVO_SKIP_WITHOUT_CHECK_DIGIT_LIBRARY();
     const std::vector<Vector> vectors = readVectors(kRepositoryCopy);
     printCounts(vectors, kRepositoryCopy.string());
     checkEveryRowAgainstItsRule(vectors);
 }
 
 TEST(IbanRuleVectors, RowsOfTheRepositoryCopyThroughConvertBLZKonto) {
-    ZALVO_SKIP_WITHOUT_CHECK_DIGIT_LIBRARY();
     checkRowsThroughTheLibrary(readVectors(kRepositoryCopy));
 }
 
 TEST(IbanRuleVectors, EveryRowOfTheSharedCopyUnderItsRule) {
-    ZALVO_SKIP_WITHOUT_CHECK_DIGIT_LIBRARY();
     if (!fs::is_regular_file(kSharedCopy))
         GTEST_SKIP() << "IBAN rule vectors not found in " << kSharedCopy;
     const std::vector<Vector> vectors = readVectors(kSharedCopy);
@@ -233,7 +229,6 @@ TEST(IbanRuleVectors, EveryRowOfTheSharedCopyUnderItsRule) {
 }
 
 TEST(IbanRuleVectors, RowsOfTheSharedCopyThroughConvertBLZKonto) {
-    ZALVO_SKIP_WITHOUT_CHECK_DIGIT_LIBRARY();
     if (!fs::is_regular_file(kSharedCopy))
         GTEST_SKIP() << "IBAN rule vectors not found in " << kSharedCopy;
     checkRowsThroughTheLibrary(readVectors(kSharedCopy));

@@ -7,7 +7,6 @@
 #include "paylib/ResultCodes.h"
 #include "paylib/dta/DtaInfoRecord.h"
 #include "platform/DynamicLibrary.h"
-#include "tests/paylib/CheckDigitLibrary.h"
 #include "tests/paylib/SchemaCheck.h"
 #include "tests/paylib/dta/DtaTestWriter.h"
 #include "tests/support/DtaSamples.h"
@@ -206,7 +205,6 @@ dtatest::LogicalFile debitFile() {
 } // namespace
 
 TEST_F(DtaExportsTest, ConvertsAFileWithBothKindsIntoTwoValidSepaFiles) {
-    ZALVO_SKIP_WITHOUT_CHECK_DIGIT_LIBRARY();
     ASSERT_EQ(readDta(writeDta(dtatest::write({creditFile(), debitFile()}))), 0) << protocol();
     const Walk seen = walk();
     EXPECT_EQ(seen.credits, 2);
@@ -245,7 +243,6 @@ TEST_F(DtaExportsTest, ConvertsAFileWithBothKindsIntoTwoValidSepaFiles) {
 }
 
 TEST_F(DtaExportsTest, ConvertsFilesOfOneKindOnly) {
-    ZALVO_SKIP_WITHOUT_CHECK_DIGIT_LIBRARY();
     ASSERT_EQ(readDta(writeDta(dtatest::write(creditFile()))), 0);
     EXPECT_EQ(walk().debits, 0);
     EXPECT_EQ(writeXml(zalvo::fileheader::kDirectDebit, "keine.xml"), result::kNoEntriesOfType);
@@ -345,7 +342,6 @@ TEST_F(DtaExportsTest, NullArgumentsAndAnUninitialisedLibraryAreRefused) {
 }
 
 TEST_F(DtaExportsTest, ABankWithItsOwnIbanRuleIsConvertedUnderIt) {
-    ZALVO_SKIP_WITHOUT_CHECK_DIGIT_LIBRARY();
     dtatest::LogicalFile file = creditFile();
     file.payments[0].bankCode = 50040000; // Commerzbank, rule 000503: a donation account
     file.payments[0].account = 101010;
@@ -369,7 +365,6 @@ TEST_F(DtaExportsTest, AnAccountThatCouldNotBeCheckedGivesTheNotice) {
 }
 
 TEST_F(DtaExportsTest, AnAccountFailingItsBanksCheckMethodIsRefusedAndNoFileWritten) {
-    ZALVO_SKIP_WITHOUT_CHECK_DIGIT_LIBRARY();
     dtatest::LogicalFile file = creditFile();
     file.payments[1].bankCode = 21050170; // method 74 refuses 12345678
     file.payments[1].account = 12345678;

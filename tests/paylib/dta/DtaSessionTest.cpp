@@ -6,7 +6,6 @@
 #include "paylib/dta/DtaInfoRecord.h"
 #include "platform/FixedClock.h"
 #include "platform/ScopedClock.h"
-#include "tests/paylib/CheckDigitLibrary.h"
 #include "tests/paylib/EmbeddedTable.h"
 #include "tests/paylib/SchemaCheck.h"
 #include "tests/paylib/dta/DtaTestWriter.h"
@@ -400,7 +399,6 @@ TEST_F(DtaSessionTest, WriteRefusesWrongTypeMissingKindAndIncompleteEntries) {
 }
 
 TEST_F(DtaSessionTest, WritesBothKindsAsValidSepaFiles) {
-    ZALVO_SKIP_WITHOUT_CHECK_DIGIT_LIBRARY();
     ASSERT_EQ(read(dtatest::write({credits(), debits()})), result::kOk);
     ASSERT_EQ(walk(), 4);
     const std::int32_t credit =
@@ -554,7 +552,6 @@ constexpr int kInterleaved = 1502;
 class DtaGroupingTest : public DtaSessionTest, public ::testing::WithParamInterface<bool> {};
 
 TEST_P(DtaGroupingTest, InterleavedOriginatorsGiveOneBlockEach) {
-    ZALVO_SKIP_WITHOUT_CHECK_DIGIT_LIBRARY();
     const bool debit = GetParam();
     dtatest::LogicalFile file;
     file.kind = debit ? "LK" : "GK";

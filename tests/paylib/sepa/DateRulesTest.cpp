@@ -14,7 +14,6 @@
 #include "paylib/sepa/SepaXmlFile.h"
 #include "platform/FixedClock.h"
 #include "platform/ScopedClock.h"
-#include "tests/paylib/CheckDigitLibrary.h"
 #include "tests/paylib/EmbeddedTable.h"
 #include "tests/paylib/SchemaCheck.h"
 #include "tests/paylib/dta/DtaTestWriter.h"
@@ -146,7 +145,6 @@ TEST_P(FrontEndDatesTest, PaymentDialogDatesPass) {
 
 // The DTA run: each entry completed exactly as the front end completes it.
 TEST_P(FrontEndDatesTest, DtaRunDatesPass) {
-    ZALVO_SKIP_WITHOUT_CHECK_DIGIT_LIBRARY();
     dtatest::LogicalFile credits;
     credits.payments.resize(2);
     dtatest::LogicalFile debits = credits;
