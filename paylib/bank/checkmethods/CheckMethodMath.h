@@ -8,8 +8,24 @@
 namespace paylib::checkmethods {
 
 inline constexpr int kAccountDigits = 10;
+// Most methods weight positions 1..9 and put the check digit at 10.
+inline constexpr int kLastStemPosition = kAccountDigits - 1;
+inline constexpr int kCheckDigitPosition = kAccountDigits;
 
 int digit(std::string_view account10, int position);
+
+// The digits of positions `first`..`last` read as one number (up to nine of them).
+int digitsAsNumber(std::string_view account10, int first, int last);
+
+// The account's length without its leading zeros.
+int significantDigits(std::string_view account10);
+
+// An inclusive range of ten-digit accounts; ten-digit strings compare like their numbers.
+struct AccountRange {
+    std::string_view first;
+    std::string_view last;
+};
+bool inAnyRange(std::string_view account10, std::span<const AccountRange> ranges);
 
 // The digits' own sum (12 -> 3); products of two digits stay below 100.
 int crossSum(int value);
@@ -18,12 +34,32 @@ int crossSum(int value);
 // the weights start at `last` and repeat when there are fewer weights than positions.
 int weightedSum(std::string_view account10, int first, int last, std::span<const int> weights);
 // As weightedSum, each product replaced by its cross sum.
-int weightedCrossSum(std::string_view account10, int first, int last,
-                     std::span<const int> weights);
+int weightedCrossSum(std::string_view account10, int first, int last, std::span<const int> weights);
 
 // 10 - sum % 10, and 0 where that is 10.
 int modulus10CheckDigit(int sum);
 // 11 - sum % 11, and 0 where that is 10 or 11 (the methods that differ there say so).
 int modulus11CheckDigit(int sum);
+
+// Modulus 10 over the plain products of positions `last`..`first`; check digit at
+// `checkPosition`.
+bool passesModulus10(std::string_view account10, int first, int last, std::span<const int> weights,
+                     int checkPosition);
+// As passesModulus10, each product replaced by its cross sum.
+bool passesModulus10CrossSums(std::string_view account10, int first, int last,
+                              std::span<const int> weights, int checkPosition);
+
+// Remainder 1 would ask for check digit 10, which is no digit: methods either take 0 for it
+// or call the account invalid.
+enum class RemainderOne { CheckDigitZero, Invalid };
+
+// Modulus 11 over positions `last`..`first`; check digit 11 - remainder at `checkPosition`,
+// 0 for remainder 0, remainder 1 as `remainderOne` says.
+bool passesModulus11(std::string_view account10, int first, int last, std::span<const int> weights,
+                     int checkPosition, RemainderOne remainderOne = RemainderOne::CheckDigitZero);
+
+// Modulus 11 "minus 1": weights 1,2,1,2,... from `first` rightwards with cross sums; the check
+// digit is 10 minus (sum - 1) % 11 (0 for remainders 0 and 10), an all-zero stem never passes.
+bool passesModulus11MinusOne(std::string_view account10, int first, int last, int checkPosition);
 
 } // namespace paylib::checkmethods

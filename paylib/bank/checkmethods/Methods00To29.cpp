@@ -13,8 +13,6 @@ namespace {
 constexpr int kModulus10 = 10;
 constexpr int kModulus11 = 11;
 constexpr int kRemainderOne = 1;
-// Positions 1..9 carry the number, the check digit is the last.
-constexpr int kLastStemPosition = kAccountDigits - 1;
 // Numbers with a two-digit sub-account: positions 1..7, check digit at 8.
 constexpr int kLastStemBeforeSubAccount = 7;
 // Method 25's work digit.
@@ -25,6 +23,7 @@ constexpr std::array<int, 3> kWeights371 = {3, 7, 1};
 constexpr std::array<int, 3> kWeights731 = {7, 3, 1};
 constexpr std::array<int, 4> kWeights3971 = {3, 9, 7, 1};
 constexpr std::array<int, 2> kWeights31 = {3, 1};
+constexpr std::array<int, 6> kWeights2To7 = {2, 3, 4, 5, 6, 7};
 constexpr std::array<int, 9> kWeights2To10 = {2, 3, 4, 5, 6, 7, 8, 9, 10};
 constexpr std::array<int, 9> kWeights06 = {2, 3, 4, 5, 6, 7, 2, 3, 4};
 constexpr std::array<int, 9> kWeights19 = {2, 3, 4, 5, 6, 7, 8, 9, 1};
@@ -34,19 +33,7 @@ constexpr std::array<int, 7> kWeights26 = {2, 3, 4, 5, 6, 7, 2};
 constexpr std::array<int, 7> kWeights2To8 = {2, 3, 4, 5, 6, 7, 8};
 
 int checkDigit(std::string_view account10) {
-    return digit(account10, kAccountDigits);
-}
-
-// Modulus 10 over positions 9..1 with plain products; check digit at 10.
-bool modulus10Passes(std::string_view account10, std::span<const int> weights) {
-    return modulus10CheckDigit(weightedSum(account10, 1, kLastStemPosition, weights)) ==
-           checkDigit(account10);
-}
-
-// Modulus 11 over positions `last`..1 (remainders 0 and 1 give 0); check digit at last + 1.
-bool modulus11Passes(std::string_view account10, int last, std::span<const int> weights) {
-    return modulus11CheckDigit(weightedSum(account10, 1, last, weights)) ==
-           digit(account10, last + 1);
+    return digit(account10, kCheckDigitPosition);
 }
 
 // Modulus 11 over positions 9..`first` where remainder 1 has its own rule; check digit at 10.
@@ -59,14 +46,83 @@ bool modulus11PassesOrRemainderOneRule(std::string_view account10, int first,
     return modulus11CheckDigit(sum) == checkDigit(account10);
 }
 
-// Method 00's test, shared by 08 and 27.
-bool passes00(std::string_view account10) {
-    return modulus10CheckDigit(weightedCrossSum(account10, 1, kLastStemPosition, kWeights21)) ==
-           checkDigit(account10);
+} // namespace
+
+// The methods other files reuse (NumberedMethods.h).
+
+// Modulus 10, weights 2,1,2,1,... over positions 9..1, cross sums; check digit at 10.
+bool method00(std::string_view /*bankCode*/, std::string_view account10) {
+    return passesModulus10CrossSums(account10, 1, kLastStemPosition, kWeights21,
+                                    kCheckDigitPosition);
 }
 
-// The iterated transformation: position 9 through row 1, 8 through row 2, ..., rows repeating.
-bool passesIteratedTransformation(std::string_view account10) {
+// Modulus 10, weights 3,7,1,3,7,1,... over positions 9..1; check digit at 10.
+bool method01(std::string_view /*bankCode*/, std::string_view account10) {
+    return passesModulus10(account10, 1, kLastStemPosition, kWeights371, kCheckDigitPosition);
+}
+
+// Modulus 10, weights 2,1,2,1,... over positions 9..1 without cross sums; check digit at 10.
+bool method03(std::string_view /*bankCode*/, std::string_view account10) {
+    return passesModulus10(account10, 1, kLastStemPosition, kWeights21, kCheckDigitPosition);
+}
+
+// Not in our table on its own (NumberedMethods.h says who uses it).
+bool method04(std::string_view /*bankCode*/, std::string_view account10) {
+    return passesModulus11(account10, 1, kLastStemPosition, kWeights2To7, kCheckDigitPosition,
+                           RemainderOne::Invalid);
+}
+
+// Modulus 10, weights 7,3,1,7,3,1,... over positions 9..1; check digit at 10.
+bool method05(std::string_view /*bankCode*/, std::string_view account10) {
+    return passesModulus10(account10, 1, kLastStemPosition, kWeights731, kCheckDigitPosition);
+}
+
+// Modulus 11, weights 2..10 over positions 9..1 as 06; check digit at 10.
+bool method10(std::string_view /*bankCode*/, std::string_view account10) {
+    return passesModulus11(account10, 1, kLastStemPosition, kWeights2To10, kCheckDigitPosition);
+}
+
+// Modulus 11 "minus 1" (weights 1,2,1,2,1,2, cross sums) over positions 2..7; check digit at 8.
+bool method17(std::string_view /*bankCode*/, std::string_view account10) {
+    constexpr int kFirst = 2;
+    return passesModulus11MinusOne(account10, kFirst, kLastStemBeforeSubAccount,
+                                   kLastStemBeforeSubAccount + 1);
+}
+
+// Modulus 10, weights 3,9,7,1,3,9,7,1,3 over positions 9..1; check digit at 10.
+bool method18(std::string_view /*bankCode*/, std::string_view account10) {
+    return passesModulus10(account10, 1, kLastStemPosition, kWeights3971, kCheckDigitPosition);
+}
+
+// Modulus 11, weights 2,3,4,5,6,7,8,9,3 over positions 9..1 as 06; check digit at 10.
+bool method20(std::string_view /*bankCode*/, std::string_view account10) {
+    return passesModulus11(account10, 1, kLastStemPosition, kWeights20, kCheckDigitPosition);
+}
+
+// Modulus 10, weights 2,1,2,1,... over positions 9..1 with cross sums; the sum is reduced to a
+// single digit by repeated cross sums, 10 minus that is the check digit at 10.
+bool method21(std::string_view /*bankCode*/, std::string_view account10) {
+    int sum = weightedCrossSum(account10, 1, kLastStemPosition, kWeights21);
+    while (sum >= kModulus10)
+        sum = crossSum(sum);
+    return kModulus10 - sum == checkDigit(account10);
+}
+
+// Modulus 10, weights 3,1,3,1,... over positions 9..1, only each product's unit digit counts;
+// check digit at 10.
+bool method22(std::string_view /*bankCode*/, std::string_view account10) {
+    int sum = 0;
+    std::size_t w = 0;
+    for (int position = kLastStemPosition; position >= 1; --position) {
+        sum += digit(account10, position) * kWeights31[w] % kModulus10;
+        w = (w + 1) % kWeights31.size();
+    }
+    return modulus10CheckDigit(sum) == checkDigit(account10);
+}
+
+// Iterated transformation: position 9 through row 1, 8 through row 2, ..., rows repeating;
+// modulus 10 of the sum, check digit at 10.
+bool method29(std::string_view /*bankCode*/, std::string_view account10) {
     constexpr std::array<std::array<int, 10>, 4> kRows = {{
         {0, 1, 5, 9, 3, 7, 4, 8, 2, 6},
         {0, 1, 7, 6, 9, 8, 3, 2, 5, 4},
@@ -82,25 +138,7 @@ bool passesIteratedTransformation(std::string_view account10) {
     return modulus10CheckDigit(sum) == checkDigit(account10);
 }
 
-// Modulus 10, weights 2,1,2,1,... over positions 9..1, cross sums; check digit at 10.
-bool method00(std::string_view /*bankCode*/, std::string_view account10) {
-    return passes00(account10);
-}
-
-// Modulus 10, weights 3,7,1,3,7,1,... over positions 9..1; check digit at 10.
-bool method01(std::string_view /*bankCode*/, std::string_view account10) {
-    return modulus10Passes(account10, kWeights371);
-}
-
-// Modulus 10, weights 2,1,2,1,... over positions 9..1 without cross sums; check digit at 10.
-bool method03(std::string_view /*bankCode*/, std::string_view account10) {
-    return modulus10Passes(account10, kWeights21);
-}
-
-// Modulus 10, weights 7,3,1,7,3,1,... over positions 9..1; check digit at 10.
-bool method05(std::string_view /*bankCode*/, std::string_view account10) {
-    return modulus10Passes(account10, kWeights731);
-}
+namespace {
 
 // Modulus 11, weights 2,3,4,5,6,7,2,3,4 over positions 9..1; check digit at 10.
 bool method06(std::string_view /*bankCode*/, std::string_view account10) {
@@ -108,14 +146,9 @@ bool method06(std::string_view /*bankCode*/, std::string_view account10) {
 }
 
 // As 00, for account numbers from 60000 on; smaller ones are not checked.
-bool method08(std::string_view /*bankCode*/, std::string_view account10) {
+bool method08(std::string_view bankCode, std::string_view account10) {
     constexpr std::string_view kFirstChecked = "0000060000";
-    return account10 < kFirstChecked || passes00(account10);
-}
-
-// Modulus 11, weights 2..10 over positions 9..1 as 06; check digit at 10.
-bool method10(std::string_view /*bankCode*/, std::string_view account10) {
-    return modulus11Passes(account10, kLastStemPosition, kWeights2To10);
+    return account10 < kFirstChecked || method00(bankCode, account10);
 }
 
 // As 10, but remainder 1 gives check digit 9.
@@ -142,52 +175,9 @@ bool method16(std::string_view /*bankCode*/, std::string_view account10) {
         });
 }
 
-// Modulus 11, weights 1,2,1,2,1,2 over positions 2..7 with cross sums; 10 minus the remainder
-// of (sum - 1) / 11 is the check digit at 8 (0 for remainder 0).
-bool method17(std::string_view /*bankCode*/, std::string_view account10) {
-    constexpr int kFirst = 2;
-    constexpr int kCheckPosition = 8;
-    const int remainder =
-        (weightedCrossSum(account10, kFirst, kLastStemBeforeSubAccount, kWeights21) - 1) %
-        kModulus11;
-    const int check = remainder == 0 ? 0 : kModulus10 - remainder;
-    return check == digit(account10, kCheckPosition);
-}
-
-// Modulus 10, weights 3,9,7,1,3,9,7,1,3 over positions 9..1; check digit at 10.
-bool method18(std::string_view /*bankCode*/, std::string_view account10) {
-    return modulus10Passes(account10, kWeights3971);
-}
-
 // Modulus 11, weights 2,3,4,5,6,7,8,9,1 over positions 9..1 as 06; check digit at 10.
 bool method19(std::string_view /*bankCode*/, std::string_view account10) {
-    return modulus11Passes(account10, kLastStemPosition, kWeights19);
-}
-
-// Modulus 11, weights 2,3,4,5,6,7,8,9,3 over positions 9..1 as 06; check digit at 10.
-bool method20(std::string_view /*bankCode*/, std::string_view account10) {
-    return modulus11Passes(account10, kLastStemPosition, kWeights20);
-}
-
-// Modulus 10, weights 2,1,2,1,... over positions 9..1 with cross sums; the sum is reduced to a
-// single digit by repeated cross sums, 10 minus that is the check digit at 10.
-bool method21(std::string_view /*bankCode*/, std::string_view account10) {
-    int sum = weightedCrossSum(account10, 1, kLastStemPosition, kWeights21);
-    while (sum >= kModulus10)
-        sum = crossSum(sum);
-    return kModulus10 - sum == checkDigit(account10);
-}
-
-// Modulus 10, weights 3,1,3,1,... over positions 9..1, only each product's unit digit counts;
-// check digit at 10.
-bool method22(std::string_view /*bankCode*/, std::string_view account10) {
-    int sum = 0;
-    std::size_t w = 0;
-    for (int position = kLastStemPosition; position >= 1; --position) {
-        sum += digit(account10, position) * kWeights31[w] % kModulus10;
-        w = (w + 1) % kWeights31.size();
-    }
-    return modulus10CheckDigit(sum) == checkDigit(account10);
+    return passesModulus11(account10, 1, kLastStemPosition, kWeights19, kCheckDigitPosition);
 }
 
 // Where method 24's weights start: account type 9 takes positions 1-3 and the stem must start
@@ -246,24 +236,20 @@ bool method26(std::string_view /*bankCode*/, std::string_view account10) {
     const std::string moved = account10.starts_with("00")
                                   ? iban::checkdigits::withSubAccount(account10)
                                   : std::string(account10);
-    return modulus11Passes(moved, kLastStemBeforeSubAccount, kWeights26);
+    return passesModulus11(moved, 1, kLastStemBeforeSubAccount, kWeights26,
+                           kLastStemBeforeSubAccount + 1);
 }
 
 // As 00 for numbers up to 999999999, the iterated transformation of 29 for ten-digit ones.
-bool method27(std::string_view /*bankCode*/, std::string_view account10) {
-    return digit(account10, 1) == 0 ? passes00(account10) : passesIteratedTransformation(account10);
+bool method27(std::string_view bankCode, std::string_view account10) {
+    return digit(account10, 1) == 0 ? method00(bankCode, account10) : method29(bankCode, account10);
 }
 
 // Modulus 11, weights 2..8 over positions 7..1 as 06, check digit at 8, positions 9-10 a
 // sub-account.
 bool method28(std::string_view /*bankCode*/, std::string_view account10) {
-    return modulus11Passes(account10, kLastStemBeforeSubAccount, kWeights2To8);
-}
-
-// Iterated transformation: positions 9..1 through rows 1,2,3,4,1,... of the transformation
-// table, modulus 10 of the sum; check digit at 10.
-bool method29(std::string_view /*bankCode*/, std::string_view account10) {
-    return passesIteratedTransformation(account10);
+    return passesModulus11(account10, 1, kLastStemBeforeSubAccount, kWeights2To8,
+                           kLastStemBeforeSubAccount + 1);
 }
 
 } // namespace

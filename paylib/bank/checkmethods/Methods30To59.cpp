@@ -1,5 +1,6 @@
 #include "paylib/bank/checkmethods/CheckMethod.h"
 #include "paylib/bank/checkmethods/CheckMethodMath.h"
+#include "paylib/bank/checkmethods/NumberedMethods.h"
 
 #include <algorithm>
 #include <array>
@@ -8,12 +9,9 @@ namespace paylib::checkmethods {
 namespace {
 
 constexpr int kDecimalBase = 10;
-constexpr int kCheckDigitPosition = kAccountDigits;
-constexpr int kLastStemPosition = kAccountDigits - 1;
 
 constexpr std::array<int, 2> kWeights21 = {2, 1};
 constexpr std::array<int, 2> kWeights12 = {1, 2};
-constexpr std::array<int, 3> kWeights371 = {3, 7, 1};
 constexpr std::array<int, 5> kWeights2To6 = {2, 3, 4, 5, 6};
 constexpr std::array<int, 6> kWeights2To7 = {2, 3, 4, 5, 6, 7};
 constexpr std::array<int, 8> kWeights2To9 = {2, 3, 4, 5, 6, 7, 8, 9};
@@ -22,46 +20,19 @@ constexpr std::array<int, 9> kWeights9To1 = {9, 8, 7, 6, 5, 4, 3, 2, 1};
 constexpr std::array<int, 9> kWeights2To7Then2To4 = {2, 3, 4, 5, 6, 7, 2, 3, 4};
 constexpr std::array<int, 9> kPowersOf2Mod11 = {2, 4, 8, 5, 10, 9, 7, 3, 6};
 constexpr std::array<int, 9> kWeights30 = {2, 1, 2, 1, 0, 0, 0, 0, 2};
+} // namespace
 
-// The digits of positions `first`..`last` read as one number.
-int number(std::string_view account10, int first, int last) {
-    int value = 0;
-    for (int position = first; position <= last; ++position)
-        value = value * kDecimalBase + digit(account10, position);
-    return value;
+// Reused by other files (NumberedMethods.h).
+// Modulus 11, weights 2..7 over positions 9..4, check digit at 10.
+bool method32(std::string_view /*bankCode*/, std::string_view account10) {
+    return passesModulus11(account10, 4, kLastStemPosition, kWeights2To7, kCheckDigitPosition);
 }
 
-// Modulus 11 over positions `last` down to `first`, check digit at `checkPosition`; remainders
-// 0 and 1 give check digit 0.
-bool passesModulus11(std::string_view account10, int first, int last, std::span<const int> weights,
-                     int checkPosition) {
-    return modulus11CheckDigit(weightedSum(account10, first, last, weights)) ==
-           digit(account10, checkPosition);
-}
-
-// Modulus 10 over the plain products of positions `last` down to `first`, check digit at 10.
-bool passesModulus10(std::string_view account10, int first, int last,
-                     std::span<const int> weights) {
-    return modulus10CheckDigit(weightedSum(account10, first, last, weights)) ==
-           digit(account10, kCheckDigitPosition);
-}
-
-// Modulus 10 over the products' cross sums of positions `last` down to `first`, check digit at
-// 10.
-bool passesModulus10CrossSums(std::string_view account10, int first, int last,
-                              std::span<const int> weights) {
-    return modulus10CheckDigit(weightedCrossSum(account10, first, last, weights)) ==
-           digit(account10, kCheckDigitPosition);
-}
-
-// Method 00: modulus 10, weights 2,1,2,1,... over positions 9..1 (cross sums), check digit at 10.
-bool passesMethod00(std::string_view account10) {
-    return passesModulus10CrossSums(account10, 1, kLastStemPosition, kWeights21);
-}
+namespace {
 
 // Modulus 10, weights 2,0,0,0,0,1,2,1,2 over positions 1..9, check digit at 10.
 bool method30(std::string_view /*bankCode*/, std::string_view account10) {
-    return passesModulus10(account10, 1, kLastStemPosition, kWeights30);
+    return passesModulus10(account10, 1, kLastStemPosition, kWeights30, kCheckDigitPosition);
 }
 
 // Modulus 11, weights 9,8,...,1 over positions 9..1; the remainder is the check digit at 10.
@@ -69,11 +40,6 @@ bool method31(std::string_view /*bankCode*/, std::string_view account10) {
     constexpr int kModulus = 11;
     return weightedSum(account10, 1, kLastStemPosition, kWeights9To1) % kModulus ==
            digit(account10, kCheckDigitPosition);
-}
-
-// Modulus 11, weights 2..7 over positions 9..4, check digit at 10.
-bool method32(std::string_view /*bankCode*/, std::string_view account10) {
-    return passesModulus11(account10, 4, kLastStemPosition, kWeights2To7, kCheckDigitPosition);
 }
 
 // Modulus 11, weights 2..6 over positions 9..5, check digit at 10.
@@ -101,7 +67,8 @@ bool method41(std::string_view /*bankCode*/, std::string_view account10) {
     constexpr int kMarkerPosition = 4;
     constexpr int kMarker = 9;
     const int first = digit(account10, kMarkerPosition) == kMarker ? kMarkerPosition : 1;
-    return passesModulus10CrossSums(account10, first, kLastStemPosition, kWeights21);
+    return passesModulus10CrossSums(account10, first, kLastStemPosition, kWeights21,
+                                    kCheckDigitPosition);
 }
 
 // Modulus 11, weights 2..9 over positions 9..2, check digit at 10.
@@ -111,7 +78,7 @@ bool method42(std::string_view /*bankCode*/, std::string_view account10) {
 
 // Modulus 10, weights 1..9 over positions 9..1, check digit at 10.
 bool method43(std::string_view /*bankCode*/, std::string_view account10) {
-    return passesModulus10(account10, 1, kLastStemPosition, kWeights1To9);
+    return passesModulus10(account10, 1, kLastStemPosition, kWeights1To9, kCheckDigitPosition);
 }
 
 // Modulus 11, weights 2,4,8,5,10 over positions 9..5, check digit at 10.
@@ -135,9 +102,8 @@ bool method48(std::string_view /*bankCode*/, std::string_view account10) {
 }
 
 // As 00 (cross sums of 2,1,...), else as 01 (modulus 10, weights 3,7,1 over positions 9..1).
-bool method49(std::string_view /*bankCode*/, std::string_view account10) {
-    return passesMethod00(account10) ||
-           passesModulus10(account10, 1, kLastStemPosition, kWeights371);
+bool method49(std::string_view bankCode, std::string_view account10) {
+    return method00(bankCode, account10) || method01(bankCode, account10);
 }
 
 // Modulus 11, weights 2..7 over positions 6..1, check digit at 7; failing that, the number
@@ -173,7 +139,8 @@ bool method56(std::string_view /*bankCode*/, std::string_view account10) {
 // 10; numbers starting with 777777 or 888888 pass unchecked.
 bool method57Variant1(std::string_view account10) {
     return account10.starts_with("777777") || account10.starts_with("888888") ||
-           passesModulus10CrossSums(account10, 1, kLastStemPosition, kWeights12);
+           passesModulus10CrossSums(account10, 1, kLastStemPosition, kWeights12,
+                                    kCheckDigitPosition);
 }
 
 // Variant 2: modulus 10, weights 1,2,1,... over positions 1,2,4..10 (cross sums), check digit
@@ -189,9 +156,9 @@ bool method57Variant2(std::string_view account10) {
 bool method57Variant4(std::string_view account10) {
     constexpr int kLastMonth = 12;
     constexpr int kSerialLimit = 500;
-    const int month = number(account10, 3, 4);
+    const int month = digitsAsNumber(account10, 3, 4);
     return account10 == "0185125434" ||
-           (month >= 1 && month <= kLastMonth && number(account10, 7, 9) < kSerialLimit);
+           (month >= 1 && month <= kLastMonth && digitsAsNumber(account10, 7, 9) < kSerialLimit);
 }
 
 bool method57(std::string_view /*bankCode*/, std::string_view account10) {
@@ -200,7 +167,7 @@ bool method57(std::string_view /*bankCode*/, std::string_view account10) {
     constexpr std::array<int, 4> kUnchecked = {40, 50, 91, 99};
     constexpr std::array<int, 20> kVariant1 = {51, 55, 61, 64, 65, 66, 70, 73, 74, 75,
                                                76, 77, 78, 79, 80, 81, 82, 88, 94, 95};
-    const int prefix = number(account10, 1, 2);
+    const int prefix = digitsAsNumber(account10, 1, 2);
     if (prefix == 0)
         return false;
     if (prefix <= kLastVariant4Prefix)
@@ -213,8 +180,8 @@ bool method57(std::string_view /*bankCode*/, std::string_view account10) {
 }
 
 // As 00, but numbers of fewer than nine digits pass unchecked.
-bool method59(std::string_view /*bankCode*/, std::string_view account10) {
-    return account10.starts_with("00") || passesMethod00(account10);
+bool method59(std::string_view bankCode, std::string_view account10) {
+    return account10.starts_with("00") || method00(bankCode, account10);
 }
 
 } // namespace

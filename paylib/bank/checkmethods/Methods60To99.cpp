@@ -1,9 +1,9 @@
 #include "paylib/bank/checkmethods/CheckMethod.h"
 #include "paylib/bank/checkmethods/CheckMethodMath.h"
+#include "paylib/bank/checkmethods/NumberedMethods.h"
 #include "paylib/bank/iban/CheckDigitVariants.h"
 
 #include <array>
-#include <cstddef>
 
 namespace paylib::checkmethods {
 namespace {
@@ -20,12 +20,10 @@ constexpr int kShortStemCheckPosition = 7;
 
 constexpr std::array<int, 2> kWeights21 = {2, 1};
 constexpr std::array<int, 2> kWeights12 = {1, 2};
-constexpr std::array<int, 3> kWeights371 = {3, 7, 1};
 constexpr std::array<int, 3> kWeights317 = {3, 1, 7};
 constexpr std::array<int, 6> kWeights2To7 = {2, 3, 4, 5, 6, 7};
 constexpr std::array<int, 6> kWeights7To2 = {7, 6, 5, 4, 3, 2};
 constexpr std::array<int, 7> kWeights2To8 = {2, 3, 4, 5, 6, 7, 8};
-constexpr std::array<int, 9> kWeights2To10 = {2, 3, 4, 5, 6, 7, 8, 9, 10};
 constexpr std::array<int, 9> kWeights2To9And1 = {2, 3, 4, 5, 6, 7, 8, 9, 1};
 constexpr std::array<int, 6> kWeights1To6 = {1, 2, 3, 4, 5, 6};
 constexpr std::array<int, 6> kWeightsPowersOf2Mod11 = {2, 4, 8, 5, 10, 9};
@@ -35,48 +33,6 @@ constexpr std::array<int, 6> kWeights5To10 = {5, 6, 7, 8, 9, 10};
 constexpr std::array<int, 9> kWeights21Without3And4 = {2, 1, 2, 1, 2, 0, 0, 1, 2};
 // Weights 2..7 over positions 9..4, positions 2-3 left out, position 1 weighted 10.
 constexpr std::array<int, 9> kWeights2To7And10At1 = {2, 3, 4, 5, 6, 7, 0, 0, 10};
-
-struct AccountRange {
-    std::string_view from;
-    std::string_view to;
-};
-
-bool inRange(std::string_view account10, AccountRange range) {
-    return account10 >= range.from && account10 <= range.to;
-}
-
-// The number of significant digits (no leading zeros).
-int significantDigits(std::string_view account10) {
-    const std::size_t first = account10.find_first_not_of('0');
-    return first == std::string_view::npos ? 0 : static_cast<int>(account10.size() - first);
-}
-
-// Modulus 10 over positions first..last with cross sums, check digit at `checkPosition`.
-bool passesModulus10CrossSum(std::string_view account10, int first, int last,
-                             std::span<const int> weights, int checkPosition) {
-    return modulus10CheckDigit(weightedCrossSum(account10, first, last, weights)) ==
-           digit(account10, checkPosition);
-}
-
-// Modulus 10 over positions first..last with plain products, check digit at 10.
-bool passesModulus10(std::string_view account10, int first, int last,
-                     std::span<const int> weights) {
-    return modulus10CheckDigit(weightedSum(account10, first, last, weights)) ==
-           digit(account10, kAccountDigits);
-}
-
-// Modulus 11 over positions first..last, remainders 0 and 1 giving 0, check digit at
-// `checkPosition`.
-bool passesModulus11(std::string_view account10, int first, int last, std::span<const int> weights,
-                     int checkPosition = kAccountDigits) {
-    return modulus11CheckDigit(weightedSum(account10, first, last, weights)) ==
-           digit(account10, checkPosition);
-}
-
-// The method-00 test: weights 2,1 over positions 9..1, cross sums, check digit at 10.
-bool passesMethod00(std::string_view account10) {
-    return passesModulus10CrossSum(account10, 1, kAccountDigits - 1, kWeights21, kAccountDigits);
-}
 
 // Stem in positions 1..7 with weights 2,1 (cross sums), check digit at 8; positions 9-10 take
 // part (weights 1,2) only when position 9 is `typeDigit`.
@@ -88,16 +44,10 @@ bool passesStemWithTypeDigit(std::string_view account10, int typeDigit) {
     return modulus10CheckDigit(sum) == digit(account10, kStemCheckPosition);
 }
 
-// Modulus 11 with weights 2..7 over positions 9..4, check digit at 10.
-bool passesMethod32(std::string_view account10) {
-    constexpr int kFirst = 4;
-    return passesModulus11(account10, kFirst, kAccountDigits - 1, kWeights2To7);
-}
-
 // Modulus 11 with weights 2..8 over positions 9..3 (accounts with 9 at position 3).
 bool passesWeights2To8From3(std::string_view account10) {
     constexpr int kFirst = 3;
-    return passesModulus11(account10, kFirst, kAccountDigits - 1, kWeights2To8);
+    return passesModulus11(account10, kFirst, kLastStemPosition, kWeights2To8, kCheckDigitPosition);
 }
 
 bool hasNineAtPosition3(std::string_view account10) {
@@ -109,8 +59,8 @@ bool hasNineAtPosition3(std::string_view account10) {
 // out; check digit at 10.
 bool method60(std::string_view /*bankCode*/, std::string_view account10) {
     constexpr int kFirst = 3;
-    return passesModulus10CrossSum(account10, kFirst, kAccountDigits - 1, kWeights21,
-                                   kAccountDigits);
+    return passesModulus10CrossSums(account10, kFirst, kLastStemPosition, kWeights21,
+                                    kCheckDigitPosition);
 }
 
 // 61: modulus 10, weights 2,1 over positions 7..1 (cross sums), check digit at 8; with type 8
@@ -140,25 +90,47 @@ bool method65(std::string_view /*bankCode*/, std::string_view account10) {
 // 67: modulus 10, weights 2,1 over positions 7..1 (cross sums), check digit at 8; positions
 // 9-10 a sub-account.
 bool method67(std::string_view /*bankCode*/, std::string_view account10) {
-    return passesModulus10CrossSum(account10, 1, kStemCheckPosition - 1, kWeights21,
-                                   kStemCheckPosition);
+    return passesModulus10CrossSums(account10, 1, kStemCheckPosition - 1, kWeights21,
+                                    kStemCheckPosition);
 }
+
+} // namespace
+
+// Reused by other files (NumberedMethods.h).
 
 // 68: ten-digit numbers need 9 at position 4 and check positions 9..4 (weights 2,1, cross
 // sums); 400000000-499999999 carry no check digit; other numbers pass as method 00 or, with
 // positions 3-4 left out, as method 00 over the rest.
-bool method68(std::string_view /*bankCode*/, std::string_view account10) {
+bool method68(std::string_view bankCode, std::string_view account10) {
     constexpr int kTenDigitFirst = 4;
-    constexpr AccountRange kUnchecked = {"0400000000", "0499999999"};
+    constexpr std::array<AccountRange, 1> kUnchecked = {{{"0400000000", "0499999999"}}};
     if (significantDigits(account10) == kAccountDigits) {
         return digit(account10, kTenDigitFirst) == kNine &&
-               passesModulus10CrossSum(account10, kTenDigitFirst, kAccountDigits - 1, kWeights21,
-                                       kAccountDigits);
+               passesModulus10CrossSums(account10, kTenDigitFirst, kLastStemPosition, kWeights21,
+                                        kCheckDigitPosition);
     }
-    return inRange(account10, kUnchecked) || passesMethod00(account10) ||
-           passesModulus10CrossSum(account10, 1, kAccountDigits - 1, kWeights21Without3And4,
-                                   kAccountDigits);
+    return inAnyRange(account10, kUnchecked) || method00(bankCode, account10) ||
+           passesModulus10CrossSums(account10, 1, kLastStemPosition, kWeights21Without3And4,
+                                    kCheckDigitPosition);
 }
+
+bool passesSubLedgerAccount(std::string_view bankCode, std::string_view account10) {
+    return passesWeights2To8From3(account10) || method10(bankCode, account10);
+}
+
+// 95: as 06; some ranges of numbers carry no check digit.
+bool method95(std::string_view /*bankCode*/, std::string_view account10) {
+    constexpr std::array<AccountRange, 5> kUnchecked = {{
+        {"0000000001", "0001999999"},
+        {"0009000000", "0025999999"},
+        {"0396000000", "0499999999"},
+        {"0700000000", "0799999999"},
+        {"0910000000", "0989999999"},
+    }};
+    return inAnyRange(account10, kUnchecked) || checkdigits::method06(account10);
+}
+
+namespace {
 
 // 71: modulus 11, weights 6,5,4,3,2,1 over positions 2..7, check digit at 10; remainder 0
 // gives 0, remainder 1 gives 1.
@@ -167,47 +139,44 @@ bool method71(std::string_view /*bankCode*/, std::string_view account10) {
     const int remainder =
         weightedSum(account10, kFirst, kShortStemCheckPosition, kWeights1To6) % kModulus11;
     const int check = remainder <= 1 ? remainder : kModulus11 - remainder;
-    return check == digit(account10, kAccountDigits);
+    return check == digit(account10, kCheckDigitPosition);
 }
 
 // 74: as 00; six-digit numbers also pass when the check digit makes the sum up to the next
-// number ending in 5; else modulus 11 with weights 2..7 over positions 9..1, remainder 1
-// failing.
-bool method74(std::string_view /*bankCode*/, std::string_view account10) {
+// number ending in 5; else method 04 (modulus 11, weights 2..7 over positions 9..1, remainder 1
+// failing).
+bool method74(std::string_view bankCode, std::string_view account10) {
     constexpr int kHalfDecadeDigits = 6;
     constexpr int kHalfDecade = 5;
-    const int sum = weightedCrossSum(account10, 1, kAccountDigits - 1, kWeights21);
-    const int check = digit(account10, kAccountDigits);
-    const int decadeCheck = modulus10CheckDigit(sum);
-    if (decadeCheck == check)
+    if (method00(bankCode, account10))
         return true;
+    const int decadeCheck =
+        modulus10CheckDigit(weightedCrossSum(account10, 1, kLastStemPosition, kWeights21));
     if (significantDigits(account10) == kHalfDecadeDigits &&
-        (decadeCheck + kHalfDecade) % kModulus10 == check)
+        (decadeCheck + kHalfDecade) % kModulus10 == digit(account10, kCheckDigitPosition))
         return true;
-    const int remainder = weightedSum(account10, 1, kAccountDigits - 1, kWeights2To7) % kModulus11;
-    // Remainder 1 would ask for check digit 10, which no digit matches.
-    return (kModulus11 - remainder) % kModulus11 == check;
+    return method04(bankCode, account10);
 }
 
 // 78: as 00; numbers of up to eight digits carry no check digit.
-bool method78(std::string_view /*bankCode*/, std::string_view account10) {
+bool method78(std::string_view bankCode, std::string_view account10) {
     constexpr int kUncheckedDigits = 8;
-    return significantDigits(account10) <= kUncheckedDigits || passesMethod00(account10);
+    return significantDigits(account10) <= kUncheckedDigits || method00(bankCode, account10);
 }
 
 // 81: modulus 11, weights 2..7 over positions 9..4 and 10 at position 1, check digit at 10;
 // with 9 at position 3, weights 2..8 over positions 9..3, else weights 2..10 over 9..1.
-bool method81(std::string_view /*bankCode*/, std::string_view account10) {
+bool method81(std::string_view bankCode, std::string_view account10) {
     if (!hasNineAtPosition3(account10))
-        return passesModulus11(account10, 1, kAccountDigits - 1, kWeights2To7And10At1);
-    return passesWeights2To8From3(account10) ||
-           passesModulus11(account10, 1, kAccountDigits - 1, kWeights2To10);
+        return passesModulus11(account10, 1, kLastStemPosition, kWeights2To7And10At1,
+                               kCheckDigitPosition);
+    return passesSubLedgerAccount(bankCode, account10);
 }
 
 // 88: as 32; with 9 at position 3, weights 2..8 over positions 9..3.
-bool method88(std::string_view /*bankCode*/, std::string_view account10) {
+bool method88(std::string_view bankCode, std::string_view account10) {
     return hasNineAtPosition3(account10) ? passesWeights2To8From3(account10)
-                                         : passesMethod32(account10);
+                                         : method32(bankCode, account10);
 }
 
 // 91: modulus 11 over positions 1..6, check digit at 7, tried with weights 7..2, then 2..7,
@@ -227,50 +196,38 @@ bool method91(std::string_view /*bankCode*/, std::string_view account10) {
 // 92: modulus 10, weights 3,7,1 over positions 9..4 (plain products), check digit at 10.
 bool method92(std::string_view /*bankCode*/, std::string_view account10) {
     constexpr int kFirst = 4;
-    return passesModulus10(account10, kFirst, kAccountDigits - 1, kWeights371);
+    constexpr std::array<int, 3> kWeights371 = {3, 7, 1};
+    return passesModulus10(account10, kFirst, kLastStemPosition, kWeights371, kCheckDigitPosition);
 }
 
 // 94: modulus 10, weights 1,2 over positions 9..1 (cross sums), check digit at 10.
 bool method94(std::string_view /*bankCode*/, std::string_view account10) {
-    return passesModulus10CrossSum(account10, 1, kAccountDigits - 1, kWeights12, kAccountDigits);
-}
-
-// 95: as 06; some ranges of numbers carry no check digit.
-bool method95(std::string_view /*bankCode*/, std::string_view account10) {
-    constexpr std::array<AccountRange, 5> kUnchecked = {{
-        {"0000000001", "0001999999"},
-        {"0009000000", "0025999999"},
-        {"0396000000", "0499999999"},
-        {"0700000000", "0799999999"},
-        {"0910000000", "0989999999"},
-    }};
-    for (const AccountRange& range : kUnchecked) {
-        if (inRange(account10, range))
-            return true;
-    }
-    return checkdigits::method06(account10);
+    return passesModulus10CrossSums(account10, 1, kLastStemPosition, kWeights12,
+                                    kCheckDigitPosition);
 }
 
 // 96: modulus 11 with weights 2..9,1 over positions 9..1 (check digit at 10), else as 00;
 // 0001300000-0099399999 pass unchecked.
-bool method96(std::string_view /*bankCode*/, std::string_view account10) {
-    constexpr AccountRange kUnchecked = {"0001300000", "0099399999"};
-    return passesModulus11(account10, 1, kAccountDigits - 1, kWeights2To9And1) ||
-           passesMethod00(account10) || inRange(account10, kUnchecked);
+bool method96(std::string_view bankCode, std::string_view account10) {
+    constexpr std::array<AccountRange, 1> kUnchecked = {{{"0001300000", "0099399999"}}};
+    return passesModulus11(account10, 1, kLastStemPosition, kWeights2To9And1,
+                           kCheckDigitPosition) ||
+           method00(bankCode, account10) || inAnyRange(account10, kUnchecked);
 }
 
 // 98: modulus 10, weights 3,1,7 over positions 9..3 (plain products), check digit at 10; else
 // as 32.
-bool method98(std::string_view /*bankCode*/, std::string_view account10) {
+bool method98(std::string_view bankCode, std::string_view account10) {
     constexpr int kFirst = 3;
-    return passesModulus10(account10, kFirst, kAccountDigits - 1, kWeights317) ||
-           passesMethod32(account10);
+    return passesModulus10(account10, kFirst, kLastStemPosition, kWeights317,
+                           kCheckDigitPosition) ||
+           method32(bankCode, account10);
 }
 
 // 99: as 06; 0396000000-0499999999 carry no check digit.
 bool method99(std::string_view /*bankCode*/, std::string_view account10) {
-    constexpr AccountRange kUnchecked = {"0396000000", "0499999999"};
-    return inRange(account10, kUnchecked) || checkdigits::method06(account10);
+    constexpr std::array<AccountRange, 1> kUnchecked = {{{"0396000000", "0499999999"}}};
+    return inAnyRange(account10, kUnchecked) || checkdigits::method06(account10);
 }
 
 } // namespace
