@@ -105,4 +105,11 @@ bool passesModulus11MinusOne(std::string_view account10, int first, int last, in
     return (kModulus10 - (sum - 1) % kModulus11) % kModulus10 == digit(account10, checkPosition);
 }
 
+bool passesOldSystemNumber(std::string_view number) {
+    constexpr std::array<int, 12> kWeights = {2, 4, 8, 5, 10, 9, 7, 3, 6, 1, 2, 4};
+    constexpr int kPassingRemainder = 10;
+    return weightedSum(number, 1, static_cast<int>(number.size()), kWeights) % kModulus11 ==
+           kPassingRemainder;
+}
+
 } // namespace paylib::checkmethods

@@ -62,4 +62,8 @@ bool passesModulus11(std::string_view account10, int first, int last, std::span<
 // digit is 10 minus (sum - 1) % 11 (0 for remainders 0 and 10), an all-zero stem never passes.
 bool passesModulus11MinusOne(std::string_view account10, int first, int last, int checkPosition);
 
+// Methods 52 and 53 rebuild an account's old-system number (up to 12 digits); it passes when
+// its sum with weights 2,4,8,5,10,9,7,3,6,1,2,4 from its right end leaves 10 modulo 11.
+bool passesOldSystemNumber(std::string_view number);
+
 } // namespace paylib::checkmethods
