@@ -6,9 +6,6 @@
 namespace paylib::checkmethods {
 namespace {
 
-constexpr int kModulus10 = 10;
-constexpr int kModulus11 = 11;
-
 template <typename Term>
 int sumOver(std::string_view account10, int first, int last, std::span<const int> weights,
             Term term) {
@@ -95,8 +92,6 @@ bool passesModulus11(std::string_view account10, int first, int last, std::span<
 }
 
 bool passesModulus11MinusOne(std::string_view account10, int first, int last, int checkPosition) {
-    constexpr std::array<int, 2> kWeights21 = {2, 1};
-    constexpr std::array<int, 2> kWeights12 = {1, 2};
     // The weights run from the right, so an even count of positions starts with 2 there.
     const bool evenCount = (last - first) % 2 == 1;
     const int sum = weightedCrossSum(account10, first, last, evenCount ? kWeights21 : kWeights12);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <span>
 #include <string_view>
 
@@ -11,6 +12,19 @@ inline constexpr int kAccountDigits = 10;
 // Most methods weight positions 1..9 and put the check digit at 10.
 inline constexpr int kLastStemPosition = kAccountDigits - 1;
 inline constexpr int kCheckDigitPosition = kAccountDigits;
+
+inline constexpr int kModulus10 = 10;
+inline constexpr int kModulus11 = 11;
+
+// Weights several methods share; they run from the right and repeat (see weightedSum), and a
+// method that weights fewer positions uses only their start (2..10 over five positions: 2..6).
+inline constexpr std::array<int, 2> kWeights21 = {2, 1};
+inline constexpr std::array<int, 2> kWeights12 = {1, 2};
+inline constexpr std::array<int, 3> kWeights371 = {3, 7, 1};
+inline constexpr std::array<int, 6> kWeights2To7 = {2, 3, 4, 5, 6, 7};
+inline constexpr std::array<int, 7> kWeights2To8 = {2, 3, 4, 5, 6, 7, 8};
+inline constexpr std::array<int, 8> kWeights2To9 = {2, 3, 4, 5, 6, 7, 8, 9};
+inline constexpr std::array<int, 9> kWeights2To10 = {2, 3, 4, 5, 6, 7, 8, 9, 10};
 
 int digit(std::string_view account10, int position);
 

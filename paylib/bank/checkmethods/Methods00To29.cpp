@@ -10,27 +10,19 @@
 namespace paylib::checkmethods {
 namespace {
 
-constexpr int kModulus10 = 10;
-constexpr int kModulus11 = 11;
 constexpr int kRemainderOne = 1;
 // Numbers with a two-digit sub-account: positions 1..7, check digit at 8.
 constexpr int kLastStemBeforeSubAccount = 7;
 // Method 25's work digit.
 constexpr int kWorkDigitPosition = 2;
 
-constexpr std::array<int, 2> kWeights21 = {2, 1};
-constexpr std::array<int, 3> kWeights371 = {3, 7, 1};
 constexpr std::array<int, 3> kWeights731 = {7, 3, 1};
 constexpr std::array<int, 4> kWeights3971 = {3, 9, 7, 1};
 constexpr std::array<int, 2> kWeights31 = {3, 1};
-constexpr std::array<int, 6> kWeights2To7 = {2, 3, 4, 5, 6, 7};
-constexpr std::array<int, 9> kWeights2To10 = {2, 3, 4, 5, 6, 7, 8, 9, 10};
 constexpr std::array<int, 9> kWeights06 = {2, 3, 4, 5, 6, 7, 2, 3, 4};
 constexpr std::array<int, 9> kWeights19 = {2, 3, 4, 5, 6, 7, 8, 9, 1};
 constexpr std::array<int, 9> kWeights20 = {2, 3, 4, 5, 6, 7, 8, 9, 3};
-constexpr std::array<int, 8> kWeights2To9 = {2, 3, 4, 5, 6, 7, 8, 9};
 constexpr std::array<int, 7> kWeights26 = {2, 3, 4, 5, 6, 7, 2};
-constexpr std::array<int, 7> kWeights2To8 = {2, 3, 4, 5, 6, 7, 8};
 
 int checkDigit(std::string_view account10) {
     return digit(account10, kCheckDigitPosition);

@@ -8,13 +8,7 @@
 namespace paylib::checkmethods {
 namespace {
 
-constexpr int kDecimalBase = 10;
-
-constexpr std::array<int, 2> kWeights21 = {2, 1};
-constexpr std::array<int, 2> kWeights12 = {1, 2};
 constexpr std::array<int, 5> kWeights2To6 = {2, 3, 4, 5, 6};
-constexpr std::array<int, 6> kWeights2To7 = {2, 3, 4, 5, 6, 7};
-constexpr std::array<int, 8> kWeights2To9 = {2, 3, 4, 5, 6, 7, 8, 9};
 constexpr std::array<int, 9> kWeights1To9 = {1, 2, 3, 4, 5, 6, 7, 8, 9};
 constexpr std::array<int, 9> kWeights9To1 = {9, 8, 7, 6, 5, 4, 3, 2, 1};
 constexpr std::array<int, 9> kWeights2To7Then2To4 = {2, 3, 4, 5, 6, 7, 2, 3, 4};
@@ -37,8 +31,7 @@ bool method30(std::string_view /*bankCode*/, std::string_view account10) {
 
 // Modulus 11, weights 9,8,...,1 over positions 9..1; the remainder is the check digit at 10.
 bool method31(std::string_view /*bankCode*/, std::string_view account10) {
-    constexpr int kModulus = 11;
-    return weightedSum(account10, 1, kLastStemPosition, kWeights9To1) % kModulus ==
+    return weightedSum(account10, 1, kLastStemPosition, kWeights9To1) % kModulus11 ==
            digit(account10, kCheckDigitPosition);
 }
 
@@ -120,13 +113,13 @@ bool method50(std::string_view /*bankCode*/, std::string_view account10) {
 // Modulus 11, weights 2,3,4,5,6,7,2,3,4 over positions 9..1, check digit at 10; check digits
 // 10 and 11 fail, except for numbers starting with 9, where they become 7 and 8.
 bool method56(std::string_view /*bankCode*/, std::string_view account10) {
-    constexpr int kModulus = 11;
     constexpr int kCheckFor10 = 7;
     constexpr int kCheckFor11 = 8;
     const int check =
-        kModulus - weightedSum(account10, 1, kLastStemPosition, kWeights2To7Then2To4) % kModulus;
+        kModulus11 -
+        weightedSum(account10, 1, kLastStemPosition, kWeights2To7Then2To4) % kModulus11;
     int expected = check;
-    if (check >= kDecimalBase) {
+    if (check >= kModulus10) {
         if (digit(account10, 1) != 9)
             return false;
         expected = check == 10 ? kCheckFor10 : kCheckFor11;

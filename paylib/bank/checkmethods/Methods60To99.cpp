@@ -10,20 +10,14 @@ namespace {
 
 namespace checkdigits = paylib::iban::checkdigits;
 
-constexpr int kModulus10 = 10;
-constexpr int kModulus11 = 11;
 constexpr int kNine = 9;
 // Position of the check digit for the methods with a stem of seven digits.
 constexpr int kStemCheckPosition = 8;
 // Position of the check digit for the methods with a stem of six digits.
 constexpr int kShortStemCheckPosition = 7;
 
-constexpr std::array<int, 2> kWeights21 = {2, 1};
-constexpr std::array<int, 2> kWeights12 = {1, 2};
 constexpr std::array<int, 3> kWeights317 = {3, 1, 7};
-constexpr std::array<int, 6> kWeights2To7 = {2, 3, 4, 5, 6, 7};
 constexpr std::array<int, 6> kWeights7To2 = {7, 6, 5, 4, 3, 2};
-constexpr std::array<int, 7> kWeights2To8 = {2, 3, 4, 5, 6, 7, 8};
 constexpr std::array<int, 9> kWeights2To9And1 = {2, 3, 4, 5, 6, 7, 8, 9, 1};
 constexpr std::array<int, 6> kWeights1To6 = {1, 2, 3, 4, 5, 6};
 constexpr std::array<int, 6> kWeightsPowersOf2Mod11 = {2, 4, 8, 5, 10, 9};
@@ -196,7 +190,6 @@ bool method91(std::string_view /*bankCode*/, std::string_view account10) {
 // 92: modulus 10, weights 3,7,1 over positions 9..4 (plain products), check digit at 10.
 bool method92(std::string_view /*bankCode*/, std::string_view account10) {
     constexpr int kFirst = 4;
-    constexpr std::array<int, 3> kWeights371 = {3, 7, 1};
     return passesModulus10(account10, kFirst, kLastStemPosition, kWeights371, kCheckDigitPosition);
 }
 

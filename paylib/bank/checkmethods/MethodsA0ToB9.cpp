@@ -14,9 +14,6 @@ namespace {
 constexpr int kSixDigitStemFirst = 4;
 constexpr int kModulus7 = 7;
 
-constexpr std::array<int, 2> kWeights21 = {2, 1};
-constexpr std::array<int, 9> kWeights2To10 = {2, 3, 4, 5, 6, 7, 8, 9, 10};
-
 // Modulus 11 (remainders 0 and 1 give 0), else modulus 7 (remainder 0 gives 0), of one sum.
 bool modulus11Or7Fits(int sum, int check) {
     return modulus11CheckDigit(sum) == check || (kModulus7 - sum % kModulus7) % kModulus7 == check;

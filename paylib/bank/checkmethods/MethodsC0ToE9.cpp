@@ -13,11 +13,6 @@ namespace {
 
 namespace cd = paylib::iban::checkdigits;
 
-constexpr int kModulus10 = 10;
-
-constexpr std::array<int, 2> kWeights21 = {2, 1};
-constexpr std::array<int, 9> kWeights2To10 = {2, 3, 4, 5, 6, 7, 8, 9, 10};
-
 bool digitBetween(std::string_view account10, int position, int lowest, int highest) {
     const int value = digit(account10, position);
     return value >= lowest && value <= highest;
