@@ -44,11 +44,6 @@ bool passesWeights2To8From3(std::string_view account10) {
     return passesModulus11(account10, kFirst, kLastStemPosition, kWeights2To8, kCheckDigitPosition);
 }
 
-bool hasNineAtPosition3(std::string_view account10) {
-    constexpr int kPosition = 3;
-    return digit(account10, kPosition) == kNine;
-}
-
 // 60: modulus 10, weights 2,1 over positions 9..3 (cross sums), the sub-account in 1-2 left
 // out; check digit at 10.
 bool method60(std::string_view /*bankCode*/, std::string_view account10) {
@@ -108,6 +103,11 @@ bool method68(std::string_view bankCode, std::string_view account10) {
                                     kCheckDigitPosition);
 }
 
+bool isSubLedgerAccount(std::string_view account10) {
+    constexpr int kMarkerPosition = 3;
+    return digit(account10, kMarkerPosition) == kNine;
+}
+
 bool passesSubLedgerAccount(std::string_view bankCode, std::string_view account10) {
     return passesWeights2To8From3(account10) || method10(bankCode, account10);
 }
@@ -161,7 +161,7 @@ bool method78(std::string_view bankCode, std::string_view account10) {
 // 81: modulus 11, weights 2..7 over positions 9..4 and 10 at position 1, check digit at 10;
 // with 9 at position 3, weights 2..8 over positions 9..3, else weights 2..10 over 9..1.
 bool method81(std::string_view bankCode, std::string_view account10) {
-    if (!hasNineAtPosition3(account10))
+    if (!isSubLedgerAccount(account10))
         return passesModulus11(account10, 1, kLastStemPosition, kWeights2To7And10At1,
                                kCheckDigitPosition);
     return passesSubLedgerAccount(bankCode, account10);
@@ -169,7 +169,7 @@ bool method81(std::string_view bankCode, std::string_view account10) {
 
 // 88: as 32; with 9 at position 3, weights 2..8 over positions 9..3.
 bool method88(std::string_view bankCode, std::string_view account10) {
-    return hasNineAtPosition3(account10) ? passesWeights2To8From3(account10)
+    return isSubLedgerAccount(account10) ? passesWeights2To8From3(account10)
                                          : method32(bankCode, account10);
 }
 

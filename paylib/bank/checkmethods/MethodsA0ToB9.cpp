@@ -61,11 +61,6 @@ bool variant93(std::string_view account10) {
     return modulus11Or7Fits(sum, digit(account10, last + 1));
 }
 
-bool isLedgerAccount(std::string_view account10) {
-    constexpr int kLedgerMarker = 9;
-    return digit(account10, 3) == kLedgerMarker;
-}
-
 // A2: method 00, else method 04.
 bool methodA2(std::string_view bankCode, std::string_view account10) {
     return method00(bankCode, account10) || method04(bankCode, account10);
@@ -114,7 +109,7 @@ bool methodA7(std::string_view bankCode, std::string_view account10) {
 // A8: sub-ledger accounts (position 3 is 9) as in method 51; else modulus 11 with weights
 // 2..7 over positions 9..4, else modulus 10 with weights 2,1 over positions 9..4, cross sums.
 bool methodA8(std::string_view bankCode, std::string_view account10) {
-    if (isLedgerAccount(account10))
+    if (isSubLedgerAccount(account10))
         return passesSubLedgerAccount(bankCode, account10);
     return method32(bankCode, account10) ||
            passesModulus10CrossSums(account10, kSixDigitStemFirst, kLastStemPosition, kWeights21,

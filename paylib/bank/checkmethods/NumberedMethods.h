@@ -25,8 +25,9 @@ bool method95(std::string_view bankCode, std::string_view account10);
 // 2..7 over positions 9..1, remainder 1 invalid.
 bool method04(std::string_view bankCode, std::string_view account10);
 
-// Sub-ledger accounts (9 at position 3) of methods 51, 81 and A8: modulus 11, weights 2..8
-// over positions 9..3, else as method 10.
+// Sub-ledger accounts (9 at position 3) of methods 51, 81, 88 and A8; methods 51, 81 and A8
+// check them with modulus 11, weights 2..8 over positions 9..3, else as method 10.
+bool isSubLedgerAccount(std::string_view account10);
 bool passesSubLedgerAccount(std::string_view bankCode, std::string_view account10);
 
 } // namespace paylib::checkmethods
